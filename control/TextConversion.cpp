@@ -8,7 +8,9 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {

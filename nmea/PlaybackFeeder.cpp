@@ -1,0 +1,62 @@
+#include "PlaybackFeeder.h"
+
+namespace {
+
+bool IsSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+enum class TokenResult { Read, TooLong, EndOfFile };
+
+// Reads one token (leading white space skipped, the white space after it skipped too).
+TokenResult ReadToken(std::FILE* file, char (&line)[kPlaybackLineBufferSize], int& length) {
+    int c = std::getc(file);
+    while (c != EOF && IsSpace(c)) {
+        c = std::getc(file);
+    }
+    if (c == EOF) {
+        return TokenResult::EndOfFile;
+    }
+    length = 0;
+    bool tooLong = false;
+    for (; c != EOF && !IsSpace(c); c = std::getc(file)) {
+        if (length < kPlaybackLineBufferSize - 1) {
+            line[length++] = static_cast<char>(c);
+        } else {
+            tooLong = true;
+        }
+    }
+    while (c != EOF && IsSpace(c)) {
+        c = std::getc(file);
+    }
+    if (c != EOF) {
+        std::ungetc(c, file);
+    }
+    return tooLong ? TokenResult::TooLong : TokenResult::Read;
+}
+
+}  // namespace
+
+int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer) {
+    if (file == nullptr) {
+        return 0;
+    }
+    char line[kPlaybackLineBufferSize];
+    int fed = 0;
+    for (int i = 0; i < kPlaybackLinesPerCall; ++i) {
+        int length = 0;
+        const TokenResult result = ReadToken(file, line, length);
+        if (result == TokenResult::EndOfFile) {
+            break;
+        }
+        if (result == TokenResult::TooLong) {
+            continue;
+        }
+        for (int k = 0; k < length; ++k) {
+            buffer.Put(static_cast<std::uint8_t>(line[k]));
+        }
+        buffer.Put('\n');
+        ++fed;
+    }
+    return fed;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdio>
+
+#include "ReceiveBuffer.h"
+
+// Feeds recorded lines into the receive buffer: each call reads up to four
+// whitespace-delimited tokens from `file` and puts each, followed by a line feed.
+// A token longer than the 512-byte line buffer holds (511 characters) is skipped
+// whole; at the end of the file nothing more is fed. Returns the tokens fed.
+int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer);
+
+inline constexpr int kPlaybackLinesPerCall = 4;
+inline constexpr int kPlaybackLineBufferSize = 512;

@@ -1,0 +1,103 @@
+#include "JsonReport.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace {
+
+void AppendString(std::string& out, const char* text, std::size_t length) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7f) {
+            // Bytes are shown as Latin-1 code points, so any input gives valid JSON.
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xf];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    out += '"';
+}
+
+void AppendKey(std::string& out, const char* key) {
+    out += ",\"";
+    out += key;
+    out += "\":";
+}
+
+void AppendInt(std::string& out, const char* key, long long value) {
+    AppendKey(out, key);
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+}
+
+void AppendFloat(std::string& out, const char* key, float value) {
+    AppendKey(out, key);
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+}
+
+void AppendLetter(std::string& out, const char* key, char letter) {
+    AppendKey(out, key);
+    AppendString(out, &letter, letter == '\0' ? 0 : 1);
+}
+
+std::size_t WithoutLineEnd(const char* sentence) {
+    std::size_t length = std::strlen(sentence);
+    while (length > 0 && (sentence[length - 1] == '\n' || sentence[length - 1] == '\r')) {
+        --length;
+    }
+    return length;
+}
+
+void AppendSatellites(std::string& out, const NavState& nav) {
+    AppendKey(out, "sats");
+    out += '[';
+    for (std::size_t i = 0; i < nav.sats.size(); ++i) {
+        const SatInView& sat = nav.sats[i];
+        out += i == 0 ? "{" : ",{";
+        out += "\"prn\":";
+        out += std::to_string(sat.prn);
+        AppendInt(out, "elevation", sat.elevation);
+        AppendInt(out, "azimuth", sat.azimuth);
+        AppendInt(out, "snr", sat.snr);
+        out += '}';
+    }
+    out += ']';
+}
+
+}  // namespace
+
+void AppendJsonReport(std::string& out, const char* sentence, const NavState& nav) {
+    out += "{\"sentence\":";
+    AppendString(out, sentence, WithoutLineEnd(sentence));
+    AppendInt(out, "utcHour", nav.utcHour);
+    AppendInt(out, "utcMinute", nav.utcMinute);
+    AppendFloat(out, "utcSecond", nav.utcSecond);
+    AppendFloat(out, "latitude", nav.latitude);
+    AppendLetter(out, "latHemisphere", nav.latHemisphere);
+    AppendFloat(out, "longitude", nav.longitude);
+    AppendLetter(out, "lonHemisphere", nav.lonHemisphere);
+    AppendFloat(out, "speedKnots", nav.speedKnots);
+    AppendFloat(out, "courseDeg", nav.courseDeg);
+    AppendInt(out, "ggaQuality", nav.ggaQuality);
+    AppendFloat(out, "altitude", nav.altitude);
+    AppendFloat(out, "pdop", nav.pdop);
+    AppendFloat(out, "hdop", nav.hdop);
+    AppendFloat(out, "vdop", nav.vdop);
+    AppendInt(out, "fixMode", nav.fixMode);
+    AppendInt(out, "fixAvailable", nav.fixAvailable);
+    AppendInt(out, "satsInView", nav.satsInView);
+    AppendInt(out, "gsvMessageCount", nav.gsvMessageCount);
+    AppendInt(out, "gsvMessageNumber", nav.gsvMessageNumber);
+    AppendSatellites(out, nav);
+    out += "}\n";
+}

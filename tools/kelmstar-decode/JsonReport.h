@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+#include "NavState.h"
+
+// One line of JSON: the framed sentence (without its line end) and every field of
+// the navigation record under its own name. Floats are printed in the shortest form
+// that reads back to the same 32-bit value.
+void AppendJsonReport(std::string& out, const char* sentence, const NavState& nav);
