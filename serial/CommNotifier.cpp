@@ -1,0 +1,18 @@
+#include "serial/CommNotifier.h"
+
+#include <QCoreApplication>
+
+CommNotifier::CommNotifier(Handler handler) : handler_(std::move(handler)) {}
+
+void CommNotifier::Post(CommMessage message, std::int32_t param, std::unique_ptr<char[]> block,
+                        std::uint16_t length) {
+    QCoreApplication::postEvent(this, new CommEvent(message, param, std::move(block), length));
+}
+
+bool CommNotifier::event(QEvent* e) {
+    if (e->type() != CommEvent::EventType()) {
+        return QObject::event(e);
+    }
+    handler_(static_cast<const CommEvent&>(*e));
+    return true;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "serial/CommEvent.h"
+
+// The hidden object that lives on the thread that created it (the user-interface thread).
+// The port's threads post to it; it hands each event, in posting order, to its handler.
+class CommNotifier : public QObject {
+public:
+    using Handler = std::function<void(const CommEvent&)>;
+
+    explicit CommNotifier(Handler handler);
+
+    // Safe from any thread.
+    void Post(CommMessage message, std::int32_t param = 0, std::unique_ptr<char[]> block = nullptr,
+              std::uint16_t length = 0);
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    Handler handler_;
+};

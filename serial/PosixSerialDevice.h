@@ -1,0 +1,32 @@
+#pragma once
+
+#include <linux/serial.h>
+
+#include "serial/FileDescriptor.h"
+#include "serial/SerialDevice.h"
+
+// A terminal device opened by PosixDeviceFactory: termios for the line, TIOCGICOUNT counters
+// (where the driver keeps them) for line errors and modem-line changes.
+class PosixSerialDevice : public SerialDevice {
+public:
+    explicit PosixSerialDevice(FileDescriptor fd);
+    ~PosixSerialDevice() override;
+
+    int Handle() const override { return fd_.Get(); }
+    int LineEventHandle() const override { return -1; }
+    std::optional<std::chrono::milliseconds> LineEventPollInterval() const override;
+
+    IoResult Read(std::span<char> buffer) override;
+    IoResult Write(std::span<const char> data) override;
+    LineEvents ReadLineEvents() override;
+
+    void ApplyLineSettings(const LineSettings& settings) override;
+    void Purge(PurgeDirection direction) override;
+
+private:
+    void SetModemLine(int line, bool raised);
+
+    FileDescriptor fd_;
+    bool hasCounters_ = false;
+    serial_icounter_struct counters_{};  // as last seen; only the reader reads them
+};

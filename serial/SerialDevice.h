@@ -1,0 +1,36 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <span>
+
+#include "serial/IoResult.h"
+#include "serial/LineEvents.h"
+#include "serial/LineSettings.h"
+
+enum class PurgeDirection { Input, Output };
+
+// One open serial device as TComm and its threads see it. Read, Write and ReadLineEvents
+// never block: the threads wait on the descriptors with poll() together with the stop signal.
+// The reader, the writer and the user-interface thread may call at the same time.
+class SerialDevice {
+public:
+    virtual ~SerialDevice() = default;
+
+    // Polled for POLLIN by the reader and for POLLOUT by the writer.
+    virtual int Handle() const = 0;
+    // Becomes readable when line events may be pending; -1 when there is no such descriptor.
+    virtual int LineEventHandle() const = 0;
+    // How often to ask for line events when no descriptor announces them; nullopt when the
+    // device cannot report them that way.
+    virtual std::optional<std::chrono::milliseconds> LineEventPollInterval() const = 0;
+
+    virtual IoResult Read(std::span<char> buffer) = 0;
+    virtual IoResult Write(std::span<const char> data) = 0;
+    virtual LineEvents ReadLineEvents() = 0;
+
+    // Failures are not reported: the line keeps whatever the device accepted.
+    virtual void ApplyLineSettings(const LineSettings& settings) = 0;
+    // Discards what is buffered in one direction.
+    virtual void Purge(PurgeDirection direction) = 0;
+};

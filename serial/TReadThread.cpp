@@ -1,0 +1,174 @@
+#include "serial/TReadThread.h"
+
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "serial/CommNotifier.h"
+#include "serial/PollWait.h"
+#include "serial/SerialDevice.h"
+#include "serial/StopSignal.h"
+#include "serial/ThreadPriority.h"
+
+namespace {
+
+constexpr int kReaderPriority = 2;  // highest of the port's threads
+
+std::optional<std::chrono::steady_clock::time_point> Earlier(
+    std::optional<std::chrono::steady_clock::time_point> a,
+    std::optional<std::chrono::steady_clock::time_point> b) {
+    if (a && b) {
+        return std::min(*a, *b);
+    }
+    return a ? a : b;
+}
+
+// A hang-up request must not be lost to a full heap; posting is the one thing left to try.
+void PostHangup(CommNotifier& notify) {
+    try {
+        notify.Post(CommMessage::RequestHangup);
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+}  // namespace
+
+TReadThread::TReadThread(SerialDevice& device, const StopSignal& stop, CommNotifier& notify,
+                         const CommTimeouts& timeouts)
+    : device_(device), stop_(stop), notify_(notify), timeouts_(timeouts), thread_([this] {
+          Run();
+      }) {}
+
+void TReadThread::SetTimeouts(const CommTimeouts& timeouts) {
+    std::lock_guard lock(timeoutsMutex_);
+    timeouts_ = timeouts;
+}
+
+CommTimeouts TReadThread::Timeouts() const {
+    std::lock_guard lock(timeoutsMutex_);
+    return timeouts_;
+}
+
+void TReadThread::Run() {
+    RaiseCurrentThreadPriority(kReaderPriority);
+    while (ReadBlock()) {
+    }
+    device_.Purge(PurgeDirection::Input);
+    finished_ = true;
+}
+
+// Collects one block and delivers it; false when the thread is to end.
+bool TReadThread::ReadBlock() {
+    ReadProgress progress{Clock::now(), std::nullopt, 0, kBufferSize};
+    std::optional<Clock::time_point> nextLineQuery;
+    if (const auto interval = device_.LineEventPollInterval()) {
+        nextLineQuery = progress.start + *interval;
+    }
+    for (;;) {
+        if (progress.count == kBufferSize) {
+            return Deliver(progress.count);
+        }
+        const auto deadline = ReadDeadline(Timeouts(), progress);
+        if (deadline && *deadline <= Clock::now()) {
+            if (progress.count > 0) {
+                return Deliver(progress.count);
+            }
+            // A read that timed out empty delivers nothing; the next one starts.
+            progress.start = Clock::now();
+            continue;
+        }
+        if (!ServeLineEvents(nextLineQuery)) {
+            return false;
+        }
+        // poll() skips the line-event entry when the device has no such descriptor (-1).
+        std::array<pollfd, 3> fds{{{stop_.Handle(), POLLIN, 0},
+                                   {device_.Handle(), POLLIN, 0},
+                                   {device_.LineEventHandle(), POLLIN, 0}}};
+        if (PollWait(fds, Earlier(deadline, nextLineQuery)) < 0) {
+            return EndWithHangup(progress);
+        }
+        if (fds[0].revents != 0) {
+            return false;
+        }
+        if ((fds[2].revents & POLLIN) && !QueryLineEvents()) {
+            return false;
+        }
+        if (fds[1].revents != 0 && !ReadAvailable(progress, fds[1].revents)) {
+            return false;
+        }
+    }
+}
+
+// Asks a device without an event descriptor for line events when the query is due.
+bool TReadThread::ServeLineEvents(std::optional<Clock::time_point>& nextQuery) {
+    const auto interval = device_.LineEventPollInterval();
+    if (!nextQuery || !interval || Clock::now() < *nextQuery) {
+        return true;
+    }
+    nextQuery = Clock::now() + *interval;
+    return QueryLineEvents();
+}
+
+bool TReadThread::ReadAvailable(ReadProgress& progress, short revents) {
+    const std::span<char> room(buffer_.data() + progress.count, kBufferSize - progress.count);
+    const IoResult result = device_.Read(room);
+    if (result.Ok() && result.count > 0) {
+        progress.count += std::min(result.count, room.size());
+        progress.lastByte = Clock::now();
+        return true;
+    }
+    if (result.error == EAGAIN && !(revents & (POLLHUP | POLLERR))) {
+        return true;  // someone else's wake-up; nothing lost
+    }
+    if (result.error == EBADF) {
+        return false;  // the device was closed under the thread: no hang-up request
+    }
+    // End of file, EIO, or a hang-up with nothing to read: the device is gone.
+    return EndWithHangup(progress);
+}
+
+bool TReadThread::EndWithHangup(const ReadProgress& progress) {
+    if (progress.count > 0) {
+        Deliver(progress.count);
+    }
+    PostHangup(notify_);
+    return false;
+}
+
+bool TReadThread::QueryLineEvents() {
+    const LineEvents events = device_.ReadLineEvents();
+    if (events.error != 0) {
+        if (events.error != EBADF) {
+            PostHangup(notify_);
+        }
+        return false;
+    }
+    try {
+        if (events.errorFlags != 0) {
+            notify_.Post(CommMessage::ReceiveError, events.errorFlags);
+        }
+        if (events.modemCode != 0) {
+            notify_.Post(CommMessage::ModemStateChange, events.modemCode);
+        }
+    } catch (const std::bad_alloc&) {
+        PostHangup(notify_);
+        return false;
+    }
+    return true;
+}
+
+bool TReadThread::Deliver(std::size_t count) {
+    try {
+        // Zero-filled, so the byte after the data is the terminating zero.
+        auto block = std::make_unique<char[]>(count + 1);
+        std::memcpy(block.get(), buffer_.data(), count);
+        const auto length = static_cast<std::uint16_t>(count);
+        notify_.Post(CommMessage::ReceiveData, length, std::move(block), length);
+    } catch (const std::bad_alloc&) {
+        PostHangup(notify_);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "serial/CommTimeouts.h"
+#include "serial/ReadTiming.h"
+
+class CommNotifier;
+class SerialDevice;
+class StopSignal;
+
+// Reads the device in blocks of up to kBufferSize bytes, completed by the read timeouts, and
+// watches for line events; posts both to the notify object. A failure posts a hang-up
+// request and ends the thread. The thread starts in the constructor; the destructor waits
+// for it, so signal the stop event first.
+class TReadThread {
+public:
+    static constexpr std::size_t kBufferSize = 2048;
+
+    // Throws std::system_error when the thread cannot be started.
+    TReadThread(SerialDevice& device, const StopSignal& stop, CommNotifier& notify,
+                const CommTimeouts& timeouts);
+    ~TReadThread() = default;
+    TReadThread(const TReadThread&) = delete;
+    TReadThread& operator=(const TReadThread&) = delete;
+
+    // Takes effect when the thread next wakes.
+    void SetTimeouts(const CommTimeouts& timeouts);
+    bool Finished() const { return finished_; }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void Run();
+    bool ReadBlock();
+    bool ReadAvailable(ReadProgress& progress, short revents);
+    bool QueryLineEvents();
+    bool Deliver(std::size_t count);
+    bool EndWithHangup(const ReadProgress& progress);
+    bool ServeLineEvents(std::optional<Clock::time_point>& nextQuery);
+    CommTimeouts Timeouts() const;
+
+    SerialDevice& device_;
+    const StopSignal& stop_;
+    CommNotifier& notify_;
+    mutable std::mutex timeoutsMutex_;
+    CommTimeouts timeouts_;
+    std::array<char, kBufferSize> buffer_{};
+    std::atomic<bool> finished_{false};
+    std::jthread thread_;  // last: starts once everything above is ready
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <atomic>
+#include <thread>
+
+#include "serial/WriteQueue.h"
+
+class CommNotifier;
+class SerialDevice;
+class StopSignal;
+
+// Writes the queued blocks to the device, each completely and in order, and reports when the
+// queue has run dry. A failure posts a hang-up request and ends the thread. The thread starts
+// in the constructor; the destructor waits for it (signal the stop event first) and releases
+// the blocks still queued.
+class TWriteThread {
+public:
+    // Throws std::system_error when the queue or the thread cannot be created.
+    TWriteThread(SerialDevice& device, const StopSignal& stop, CommNotifier& notify,
+                 std::atomic<bool>& txQueueEmpty);
+    ~TWriteThread() = default;
+    TWriteThread(const TWriteThread&) = delete;
+    TWriteThread& operator=(const TWriteThread&) = delete;
+
+    // Throws std::bad_alloc when the queue cannot take the block.
+    void Post(WriteBlock block) { queue_.Push(std::move(block)); }
+    bool Finished() const { return finished_; }
+
+private:
+    enum class Wait { Ready, Stop, Failed };
+    // Failed asks for a hang-up; Closed (the device closed under the thread) does not.
+    enum class Outcome { Done, Stopped, Closed, Failed };
+
+    void Run();
+    Outcome Serve();
+    Wait WaitFor(int fd, short events, short* revents = nullptr);
+    Outcome SendBuffer(const WriteBlock& block);
+
+    SerialDevice& device_;
+    const StopSignal& stop_;
+    CommNotifier& notify_;
+    std::atomic<bool>& txQueueEmpty_;
+    WriteQueue queue_;
+    std::atomic<bool> finished_{false};
+    std::jthread thread_;  // last: starts once everything above is ready
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <deque>
+#include <mutex>
+#include <optional>
+
+#include "serial/FileDescriptor.h"
+#include "serial/WriteBlock.h"
+
+// The writer's queue of blocks in posting order, with a descriptor that turns readable when
+// a block is pushed. Blocks still queued are released with the queue.
+class WriteQueue {
+public:
+    // Throws std::system_error when the wake-up descriptor cannot be created.
+    WriteQueue();
+
+    // Throws std::bad_alloc when the queue cannot grow.
+    void Push(WriteBlock block);
+    std::optional<WriteBlock> TryPop();
+
+    int WakeHandle() const { return wake_.Get(); }
+    // Call before TryPop after a wake-up, so that a later Push wakes the writer again.
+    void ClearWake();
+
+private:
+    std::mutex mutex_;
+    std::deque<WriteBlock> blocks_;
+    FileDescriptor wake_;
+};
