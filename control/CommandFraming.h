@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+class ReceiverLink;
+
+inline constexpr std::size_t kMaxCommandBodyLength = 199;
+inline constexpr std::size_t kCommandBufferSize = 2000;
+inline constexpr int kCommandRepeats = 5;
+
+// The exclusive-or of the body's bytes after "$" up to the first "*", taking at most the
+// bytes at indices 1 to 200.
+std::uint8_t NmeaChecksum(std::string_view body);
+
+// Writes the body followed by its checksum as two lowercase hex digits and CR LF, five
+// times over, in one WriteData call. Throws CommandError, sending nothing, for a body
+// longer than kMaxCommandBodyLength.
+void SendCommand(std::string_view body, ReceiverLink& link);

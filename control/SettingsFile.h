@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "InitSettings.h"
+
+// The settings file "pelzo.cfg": twelve values, one per line, in the order of InitSettings.
+// Reading accepts any white space between values; an integer is an optionally signed
+// decimal number and a text is a run of characters without white space.
+
+inline constexpr const char* kSettingsFileName = "pelzo.cfg";
+
+// The first value of the file, or 0 when the file does not open or does not start with
+// an integer.
+std::int32_t ReadPortNumber(const char* path = kSettingsFileName);
+
+// Reads the values in file order into `settings` and returns how many were read. Reading
+// stops at the end of the file or at the first value that does not match (a text longer
+// than InitSettings::kMaxTextLength, a number that does not fit 32 bits); the fields from
+// there on keep what they held. Returns 0 when the file does not open.
+int ReadSettings(InitSettings& settings, const char* path = kSettingsFileName);
+
+// Writes all twelve values, replacing the file in one step: the content goes to a new file
+// beside it, which is then renamed over it, so the old file stays whole if anything fails.
+// Returns false, leaving the file as it was, when the file cannot be written or a text is
+// empty or longer than InitSettings::kMaxTextLength (it would not read back).
+bool WriteSettings(const InitSettings& settings, const char* path = kSettingsFileName);
