@@ -2,6 +2,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMap>
+#include <QMdiArea>
 #include <QPointer>
 #include <QtTest>
 
@@ -208,6 +209,7 @@ private slots:
     void undefinedFixModeKeepsText();
     void resetRestoresCreationTexts();
     void wideValueGrowsLeft();
+    void keepsSizeInMdiArea();
     void destructionClearsFlag();
     void closeClearsFlag();
     void renderedTextsFit();
@@ -400,6 +402,19 @@ void TParameterTest::wideValueGrowsLeft() {
     QCOMPARE(label->geometry(), created);
 }
 
+void TParameterTest::keepsSizeInMdiArea() {
+    QMdiArea area;
+    area.resize(1000, 700);
+    area.show();
+    auto* view = new TParameter(state_);
+    area.addSubWindow(view);
+    view->show();
+    QCOMPARE(area.subWindowList().size(), 1);
+    // The area chooses where a new child goes; the size is the view's own.
+    QCOMPARE(view->size(), QSize(524, 240));
+    QCOMPARE(view->widget()->parentWidget(), view);
+}
+
 void TParameterTest::destructionClearsFlag() {
     AppState state;
     auto* view = new TParameter(state);
@@ -419,10 +434,13 @@ void TParameterTest::closeClearsFlag() {
 }
 
 void TParameterTest::renderedTextsFit() {
-    TParameter view(state_);
+    QMdiArea area;
+    auto* shown = new TParameter(state_);
+    TParameter& view = *shown;
     ShowAll(view, BusyRecord());
-    const QImage shot = GrabView(view, "TParameter");
+    const QImage shot = GrabView(area, shown, "TParameter");
     QCOMPARE(shot.size() / shot.devicePixelRatio(), view.size());
+    // Everything lies inside the client area left by the caption bar and frame.
     const QRect client = view.widget()->rect();
     for (const QLabel* label : view.findChildren<QLabel*>()) {
         QVERIFY2(TextFits(*label), qPrintable(label->objectName()));

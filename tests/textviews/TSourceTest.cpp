@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLabel>
+#include <QMdiArea>
 #include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -39,6 +40,7 @@ private slots:
     void nullTextEmptiesRow();
     void longTextIsCutNotWrapped();
     void clearing();
+    void keepsSizeInMdiArea();
     void destructionClearsFlag();
     void closeClearsFlag();
     void rendering();
@@ -190,6 +192,19 @@ void TSourceTest::clearing() {
     QCOMPARE(RowTexts(view), QStringList(8));
 }
 
+void TSourceTest::keepsSizeInMdiArea() {
+    QMdiArea area;
+    area.resize(1000, 700);
+    area.show();
+    auto* view = new TSource(state_);
+    area.addSubWindow(view);
+    view->show();
+    QCOMPARE(area.subWindowList().size(), 1);
+    // The area chooses where a new child goes; the size is the view's own.
+    QCOMPARE(view->size(), QSize(599, 226));
+    QCOMPARE(view->widget()->parentWidget(), view);
+}
+
 void TSourceTest::destructionClearsFlag() {
     AppState state;
     auto* view = new TSource(state);
@@ -209,7 +224,9 @@ void TSourceTest::closeClearsFlag() {
 }
 
 void TSourceTest::rendering() {
-    TSource view(state_);
+    QMdiArea area;
+    auto* shown = new TSource(state_);
+    TSource& view = *shown;
     const char* sentences[] = {
         "GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00*74\r\n",
         "GPGSV,3,2,11,14,25,170,00,16,57,208,39,18,67,296,40,19,40,246,00*74\r\n",
@@ -223,7 +240,7 @@ void TSourceTest::rendering() {
     for (int row = 1; row <= 8; ++row) {
         view.ShowMessageRow(row, sentences[row - 1]);
     }
-    const QImage shot = GrabView(view, "TSource");
+    const QImage shot = GrabView(area, shown, "TSource");
     QCOMPARE(shot.size() / shot.devicePixelRatio(), view.size());
     // Every row shows at least the start of its sentence inside the visible area.
     const auto* scroller = qobject_cast<QScrollArea*>(view.widget());
