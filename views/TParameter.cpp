@@ -156,20 +156,20 @@ QWidget* TParameter::BuildClientArea() {
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Bevel1->setGeometry(72, 176, 89, 17);
 
-    for (const CaptionSpec& spec : Captions()) {
-        auto* label = new QLabel(spec.text, client);
-        label->setObjectName(spec.name);
+    for (const CaptionSpec& entry : Captions()) {
+        auto* label = new QLabel(entry.text, client);
+        label->setObjectName(entry.name);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setGeometry(QRect(QPoint(spec.left, spec.top), label->sizeHint()));
-        this->*spec.member = label;
+        label->setGeometry(QRect(QPoint(entry.left, entry.top), label->sizeHint()));
+        this->*entry.member = label;
     }
-    for (const ValueSpec& spec : Values()) {
-        const Qt::Alignment alignment = spec.rightAligned ? Qt::AlignRight : Qt::AlignLeft;
+    for (const ValueSpec& entry : Values()) {
+        const Qt::Alignment alignment = entry.rightAligned ? Qt::AlignRight : Qt::AlignLeft;
         auto* label =
-            new TValueLabel(spec.text, QPoint(spec.left, spec.top), spec.width, alignment, client);
-        label->setObjectName(spec.name);
-        this->*spec.member = label;
+            new TValueLabel(entry.text, QPoint(entry.left, entry.top), entry.width, alignment, client);
+        label->setObjectName(entry.name);
+        this->*entry.member = label;
     }
     return client;
 }
@@ -236,8 +236,8 @@ void TParameter::ShowRmcValues(const NavState& nav) {
 }
 
 void TParameter::ResetValues() {
-    for (const ValueSpec& spec : Values()) {
-        (this->*spec.member)->SetValue(spec.text);
+    for (const ValueSpec& entry : Values()) {
+        (this->*entry.member)->SetValue(entry.text);
     }
 }
 
