@@ -166,8 +166,8 @@ QWidget* TParameter::BuildClientArea() {
     }
     for (const ValueSpec& entry : Values()) {
         const Qt::Alignment alignment = entry.rightAligned ? Qt::AlignRight : Qt::AlignLeft;
-        auto* label =
-            new TValueLabel(entry.text, QPoint(entry.left, entry.top), entry.width, alignment, client);
+        auto* label = new TValueLabel(entry.text, QPoint(entry.left, entry.top), entry.width,
+                                      alignment, client);
         label->setObjectName(entry.name);
         this->*entry.member = label;
     }
