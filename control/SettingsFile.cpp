@@ -150,6 +150,11 @@ std::int32_t ReadPortNumber(const char* path) {
     return scanner.Integer().value_or(0);
 }
 
+const char* StoredPortName(std::int32_t portNumber) {
+    constexpr const char* kNames[] = {"COM1", "COM2", "COM3", "COM4"};
+    return portNumber >= 1 && portNumber <= 4 ? kNames[portNumber - 1] : nullptr;
+}
+
 int ReadSettings(InitSettings& settings, const char* path) {
     const auto text = ReadFileText(path);
     if (!text) {

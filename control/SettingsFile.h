@@ -14,6 +14,10 @@ inline constexpr const char* kSettingsFileName = "pelzo.cfg";
 // an integer.
 std::int32_t ReadPortNumber(const char* path = kSettingsFileName);
 
+// The serial port name a stored port number selects: "COM1".."COM4" for 1..4, nullptr for
+// any other number (the serial component then keeps its own default name).
+const char* StoredPortName(std::int32_t portNumber);
+
 // Reads the values in file order into `settings` and returns how many were read. Reading
 // stops at the end of the file or at the first value that does not match (a text longer
 // than InitSettings::kMaxTextLength, a number that does not fit 32 bits); the fields from

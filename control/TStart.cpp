@@ -129,6 +129,11 @@ void TStart::CreateControls() {
 void TStart::FormCreate() {
     InitSettings settings;
     ApplySettings(settings, ReadSettings(settings));
+    // The stored numbers start from the file too; unread ones keep the built-in defaults.
+    clockoffset_ = settings.clockoffset;
+    channels_ = settings.channels;
+    time_ = CalendarTime{settings.year, settings.month,  settings.date,
+                         settings.hour, settings.minute, settings.second};
 }
 
 // Only the values the file held are applied; the rest keep the dialog's own texts.

@@ -42,7 +42,7 @@ public:
     // "Send". Throws ConvertError or CommandError when it stops; see the source for order.
     void BitBtn1Click();
 
-    // Values of the last "Send".
+    // The stored values: from the settings file at creation, then those of each "Send".
     std::int32_t ClockOffset() const { return clockoffset_; }
     std::int32_t Channels() const { return channels_; }
     const CalendarTime& SentTime() const { return time_; }

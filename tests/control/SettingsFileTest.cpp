@@ -183,6 +183,18 @@ TEST_F(SettingsFileTest, PortNumberIsTheFirstValueOnly) {
     }
 }
 
+TEST_F(SettingsFileTest, StoredNumberSelectsOneOfFourPorts) {
+    for (const auto& [content, name] :
+         {std::pair{"1", "COM1"}, std::pair{"3\n24.1", "COM3"}, std::pair{"4", "COM4"}}) {
+        WriteFile(content);
+        EXPECT_STREQ(StoredPortName(ReadPortNumber(path_.c_str())), name) << content;
+    }
+    for (const char* content : {"0", "7", "-1", "x"}) {
+        WriteFile(content);
+        EXPECT_EQ(StoredPortName(ReadPortNumber(path_.c_str())), nullptr) << content;
+    }
+}
+
 TEST_F(SettingsFileTest, RefusedWriteLeavesTheOldFileWhole) {
     ASSERT_TRUE(WriteSettings(Sample(), path_.c_str()));
     const std::string before = FileContent();

@@ -119,6 +119,9 @@ void TStartTest::fillsFieldsFromSettingsFile() {
     QCOMPARE(dialog.minuteedit->text(), QString("0"));
     QCOMPARE(dialog.secondedit->text(), QString("7"));
     QCOMPARE(dialog.channelsedit->text(), QString("10"));
+    QCOMPARE(dialog.ClockOffset(), 70000);
+    QCOMPARE(dialog.Channels(), 10);
+    QCOMPARE(dialog.SentTime().year, 2001);
 }
 
 void TStartTest::keepsBuiltInTextsAfterShortSettingsFile() {

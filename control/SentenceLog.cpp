@@ -1,0 +1,34 @@
+#include "SentenceLog.h"
+
+#include <cstring>
+
+bool SentenceLog::Open(const char* path) {
+    Close();
+    file_ = std::fopen(path, "a");
+    return file_ != nullptr;
+}
+
+bool SentenceLog::Write(const char* text) {
+    if (file_ == nullptr || std::strncmp(text, "GP", 2) != 0) {
+        return false;
+    }
+    std::fputc('$', file_);
+    std::fputs(text, file_);
+    unflushed_ = true;
+    return true;
+}
+
+void SentenceLog::Flush() {
+    if (file_ != nullptr && unflushed_) {
+        std::fflush(file_);
+        unflushed_ = false;
+    }
+}
+
+void SentenceLog::Close() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    unflushed_ = false;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdio>
+
+// The sentence log: "GP" sentences appended as "$" and the framed text, line end included.
+// Records are flushed at the end of each decode tick that wrote one, so a crash or a
+// kill loses nothing framed before the last completed tick.
+class SentenceLog {
+public:
+    SentenceLog() = default;
+    ~SentenceLog() { Close(); }
+    SentenceLog(const SentenceLog&) = delete;
+    SentenceLog& operator=(const SentenceLog&) = delete;
+
+    // Opens `path` for appending; false (and nothing open) when it cannot be opened.
+    bool Open(const char* path);
+    bool IsOpen() const { return file_ != nullptr; }
+
+    // Appends the sentence when its text starts with "GP"; true when a record was written.
+    bool Write(const char* text);
+
+    // Pushes the records written since the last flush to the file.
+    void Flush();
+
+    void Close();
+
+private:
+    std::FILE* file_ = nullptr;
+    bool unflushed_ = false;
+};

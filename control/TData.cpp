@@ -1,0 +1,130 @@
+#include "TData.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "DataSourceLink.h"
+#include "serial/TComm.h"
+#include "TextConversion.h"
+
+namespace {
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height) {
+    widget->setObjectName(name);
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+QFileDialog* CreateLogFileDialog(QWidget* parent) {
+    auto* dialog = new QFileDialog(parent);
+    dialog->setObjectName("OpenDialog");
+    dialog->setNameFilter("NMEA LOG (*.log)");
+    dialog->setDefaultSuffix("log");
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    return dialog;
+}
+
+}  // namespace
+
+TData::TData(AppState& state, TComm& comm, DataSourceLink& link, QWidget* parent)
+    : QDialog(parent), state_(state), comm_(comm), link_(link) {
+    setObjectName("Data");
+    setWindowTitle("Data Source Setup");
+    setFixedSize(345, 210);
+    CreateControls();
+    FormCreate();
+}
+
+void TData::CreateControls() {
+    file = Place(new QRadioButton("File", this), "file", 16, 16, 80, 20);
+    auto* bevel = Place(new QFrame(this), "Bevel1", 16, 40, 260, 28);
+    bevel->setFrameShape(QFrame::Panel);
+    bevel->setFrameShadow(QFrame::Sunken);
+    logfilenamelabel = Place(new QLabel(this), "logfilenamelabel", 18, 42, 256, 24);
+    logfilenamelabel->setAlignment(Qt::AlignCenter);
+    logfilenamelabel->setAutoFillBackground(true);
+    logfilenamelabel->setStyleSheet("background-color: white;");
+    logfilenamelabel->setEnabled(false);
+    browse = Place(new QPushButton("...", this), "browse", 284, 42, 40, 24);
+    browse->setEnabled(false);
+    OpenDialog = CreateLogFileDialog(this);
+
+    serial = Place(new QRadioButton("Serial Port", this), "serial", 16, 84, 110, 20);
+    serial->setChecked(true);
+    comsetting = Place(new QComboBox(this), "comsetting", 32, 108, 130, 24);
+    comsetting->setEditable(true);
+    comsetting->setInsertPolicy(QComboBox::NoInsert);
+    comsetting->addItems({"COM1", "COM2", "COM3", "COM4"});
+    Label1 = Place(new QLabel("Baud Rate", this), "Label1", 180, 88, 100, 18);
+    baudrateedit = Place(new QComboBox(this), "baudrateedit", 180, 108, 130, 24);
+    baudrateedit->setEditable(true);
+    baudrateedit->setInsertPolicy(QComboBox::NoInsert);
+    baudrateedit->addItems({"4800", "9600", "19200"});
+    baudrateedit->setCurrentText("4800");
+
+    BitBtn1 = Place(new QPushButton("OK", this), "BitBtn1", 150, 164, 85, 28);
+    BitBtn1->setDefault(true);
+    BitBtn2 = Place(new QPushButton("Cancel", this), "BitBtn2", 245, 164, 85, 28);
+
+    connect(file, &QRadioButton::clicked, this, &TData::fileClick);
+    connect(browse, &QPushButton::clicked, this, &TData::browseClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &TData::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TData::FormCreate() {
+    const int index = state_.portNumber >= 1 && state_.portNumber <= 4 ? state_.portNumber - 1 : -1;
+    comsetting->setCurrentIndex(index);
+    if (index < 0) {
+        comsetting->setEditText("");
+    }
+}
+
+void TData::fileClick() {
+    logfilenamelabel->setEnabled(true);
+    browse->setEnabled(true);
+}
+
+void TData::browseClick() {
+    state_.logFileOpen = 0;
+    state_.loggingEnabled = 0;
+    comm_.ClosePort();
+    link_.CloseAllFiles();
+    const QString fullName = link_.RunFileDialog(*OpenDialog);
+    if (!fullName.isEmpty()) {
+        logfilenamelabel->setText(QFileInfo(fullName).fileName());
+        OpenPlaybackFile(fullName);
+    }
+    link_.ResetReceiveBuffer();
+}
+
+void TData::OpenPlaybackFile(const QString& fullName) {
+    const QByteArray name = QFile::encodeName(fullName);
+    if (name.size() > kMaxPlaybackName) {
+        link_.ShowFileError("File Name Too Long!!!");
+        return;
+    }
+    state_.dataFile = std::fopen(name.constData(), "r");
+    if (state_.dataFile == nullptr) {
+        link_.ShowFileError("File Open Error!!!");
+    }
+}
+
+void TData::BitBtn1Click() {
+    // OK closes the dialog even when the baud rate text does not convert.
+    accept();
+    if (file->isChecked()) {
+        state_.playbackActive = 1;
+        return;
+    }
+    const QString port = comsetting->currentText();
+    comm_.SetCommName(port.toStdString());
+    state_.portNumber = comsetting->findText(port, Qt::MatchExactly) + 1;
+    comm_.SetBaudRate(StrToInt(baudrateedit->currentText().toStdString()));
+}

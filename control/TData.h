@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDialog>
+
+#include "AppState.h"
+
+class DataSourceLink;
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class TComm;
+
+// "Data Source Setup": the serial port with its name and speed, or a recorded log
+// to play back.
+class TData : public QDialog {
+    Q_OBJECT
+
+public:
+    // The longest playback file name the program keeps (a 100-byte buffer).
+    static constexpr int kMaxPlaybackName = 99;
+
+    TData(AppState& state, TComm& comm, DataSourceLink& link, QWidget* parent = nullptr);
+
+    void FormCreate();
+    void fileClick();
+    void browseClick();
+    void BitBtn1Click();
+
+    QRadioButton* file = nullptr;
+    QLabel* logfilenamelabel = nullptr;
+    QPushButton* browse = nullptr;
+    QFileDialog* OpenDialog = nullptr;
+    QRadioButton* serial = nullptr;
+    QComboBox* comsetting = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* baudrateedit = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+
+private:
+    void CreateControls();
+    void OpenPlaybackFile(const QString& fullName);
+
+    AppState& state_;
+    TComm& comm_;
+    DataSourceLink& link_;
+};
