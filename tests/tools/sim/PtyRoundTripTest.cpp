@@ -1,0 +1,264 @@
+// Runs kelmstar-sim on a pseudo-terminal and talks to it through its symbolic link, as the
+// control program does.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "SentenceChecks.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kTimeout = std::chrono::seconds(10);
+
+// Reads from fd into buffer until done(buffer) holds or the timeout passes.
+bool readUntil(int fd, std::string& buffer, const std::function<bool(const std::string&)>& done) {
+    const auto deadline = Clock::now() + kTimeout;
+    while (!done(buffer)) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, static_cast<int>(left.count())) <= 0) {
+            continue;
+        }
+        char chunk[1024];
+        const ssize_t n = read(fd, chunk, sizeof chunk);
+        if (n > 0) {
+            buffer.append(chunk, static_cast<std::size_t>(n));
+        } else if (n == 0 || errno != EAGAIN) {
+            return done(buffer);
+        }
+    }
+    return true;
+}
+
+// Complete lines of the buffer from position from on, each with its line end.
+std::vector<std::string> completeLines(const std::string& buffer, std::size_t from = 0) {
+    std::vector<std::string> lines;
+    std::size_t start = buffer.find('$', from);
+    while (start != std::string::npos) {
+        const std::size_t end = buffer.find('\n', start);
+        if (end == std::string::npos) {
+            break;
+        }
+        lines.push_back(buffer.substr(start, end + 1 - start));
+        start = buffer.find('$', end);
+    }
+    return lines;
+}
+
+bool hasSentence(const std::string& buffer, std::size_t from, const std::string& prefix) {
+    for (const auto& line : completeLines(buffer, from)) {
+        if (line.rfind(prefix, 0) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::size_t count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+class SimProcess {
+public:
+    explicit SimProcess(const std::vector<std::string>& args) {
+        int out[2];
+        int err[2];
+        if (pipe(out) != 0 || pipe(err) != 0) {
+            return;
+        }
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(out[1], 1);
+            dup2(err[1], 2);
+            std::vector<char*> argv;
+            argv.push_back(const_cast<char*>(KELMSTAR_SIM_PATH));
+            for (const auto& a : args) {
+                argv.push_back(const_cast<char*>(a.c_str()));
+            }
+            argv.push_back(nullptr);
+            execv(KELMSTAR_SIM_PATH, argv.data());
+            _exit(127);
+        }
+        close(out[1]);
+        close(err[1]);
+        stdout_ = out[0];
+        stderr_ = err[0];
+        fcntl(stderr_, F_SETFL, O_NONBLOCK);
+        fcntl(stdout_, F_SETFL, O_NONBLOCK);
+    }
+    ~SimProcess() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        close(stdout_);
+        close(stderr_);
+    }
+
+    int stdoutFd() const { return stdout_; }
+    int stderrFd() const { return stderr_; }
+
+    // Sends SIGTERM and waits for the exit; returns the exit status, or -1.
+    int terminate() {
+        kill(pid_, SIGTERM);
+        const auto deadline = Clock::now() + kTimeout;
+        while (Clock::now() < deadline) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            pollfd p{stderr_, POLLIN, 0};
+            poll(&p, 1, 20);  // the pipe wakes us when the process closes it
+            char sink[256];
+            while (read(stderr_, sink, sizeof sink) > 0) {
+            }
+        }
+        return -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int stdout_ = -1;
+    int stderr_ = -1;
+};
+
+class PtyRoundTrip : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char dir[] = "/tmp/kelmstar-sim-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        dir_ = dir;
+        link_ = dir_ + "/ttyGPS";
+    }
+    void TearDown() override {
+        unlink(link_.c_str());
+        rmdir(dir_.c_str());
+    }
+    std::string dir_;
+    std::string link_;
+};
+
+TEST_F(PtyRoundTrip, SendsSentencesObeysCommandsAndCleansUp) {
+    SimProcess sim({"--link=" + link_, "--baud=38400", "--start=2026-03-01T10:00:00",
+                    "--start-mode=hot", "--lat=52.2", "--lon=6.9", "--duration=120"});
+    std::string out;
+    ASSERT_TRUE(readUntil(sim.stdoutFd(), out,
+                          [](const std::string& b) { return b.find('\n') != std::string::npos; }));
+    EXPECT_EQ(out, link_ + "\n");
+
+    const int tty = open(link_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(tty, 0) << link_;
+    std::string received;
+    ASSERT_TRUE(readUntil(tty, received, [](const std::string& b) {
+        return hasSentence(b, 0, "$GPRMC,") && hasSentence(b, 0, "$GPGGA,");
+    }));
+    for (const auto& line : completeLines(received)) {
+        EXPECT_TRUE(simtest::isValidSentence(line));
+    }
+    EXPECT_FALSE(hasSentence(received, 0, "$GPVTG,"));
+
+    // Switch VTG on, five copies in one write, then a command with a wrong checksum.
+    std::string command;
+    for (int i = 0; i < 5; ++i) {
+        command += simtest::commandFrame("PQKL103,05,00,01,01");
+    }
+    command += "$PQKL103,00,00,00, 1*00\r\n";
+    ASSERT_EQ(write(tty, command.data(), command.size()), static_cast<ssize_t>(command.size()));
+
+    std::string report;
+    ASSERT_TRUE(readUntil(sim.stderrFd(), report, [](const std::string& b) {
+        return b.find("rejected $PQKL103,00,00,00, 1*00") != std::string::npos;
+    })) << report;
+    EXPECT_EQ(count(report, "accepted $PQKL103,05,00,01,01"), 1u) << report;
+    const std::size_t mark = received.size();
+    ASSERT_TRUE(readUntil(
+        tty, received, [mark](const std::string& b) { return hasSentence(b, mark, "$GPVTG,"); }));
+    // The rejected command left GGA on.
+    EXPECT_TRUE(hasSentence(received, mark, "$GPGGA,"));
+
+    // A hot restart elsewhere: the fix stays and moves to the southern and western hemispheres.
+    const std::string reset =
+        simtest::commandFrame("PQKL104,-33.8688,-70.6693,520,75000,345600,2410,12,1");
+    ASSERT_EQ(write(tty, reset.data(), reset.size()), static_cast<ssize_t>(reset.size()));
+    const std::size_t mark2 = received.size();
+    ASSERT_TRUE(readUntil(tty, received, [mark2](const std::string& b) {
+        for (const auto& line : completeLines(b, mark2)) {
+            if (line.find(",S,") != std::string::npos && line.rfind("$GPRMC,", 0) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }));
+    ASSERT_TRUE(readUntil(sim.stderrFd(), report, [](const std::string& b) {
+        return b.find("hot start at -33.8688") != std::string::npos;
+    })) << report;
+    close(tty);
+
+    EXPECT_EQ(sim.terminate(), 0);
+    struct stat st {};
+    EXPECT_NE(lstat(link_.c_str(), &st), 0) << "the link should be removed on exit";
+}
+
+TEST_F(PtyRoundTrip, PacedLineCarriesTheBytesOfItsBaudRate) {
+    SimProcess sim(
+        {"--link=" + link_, "--baud=4800", "--start-mode=hot", "--rate=10", "--duration=120"});
+    std::string out;
+    ASSERT_TRUE(readUntil(sim.stdoutFd(), out,
+                          [](const std::string& b) { return b.find('\n') != std::string::npos; }));
+    const int tty = open(link_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(tty, 0);
+    // Ten groups a second do not fit through 4800 baud: the simulator says so and keeps the
+    // sentences it sends whole.
+    std::string report;
+    ASSERT_TRUE(readUntil(sim.stderrFd(), report, [](const std::string& b) {
+        return b.find("too slow") != std::string::npos;
+    })) << report;
+    std::string received;
+    ASSERT_TRUE(readUntil(tty, received,
+                          [](const std::string& b) { return completeLines(b).size() > 20; }));
+    for (const auto& line : completeLines(received, received.find('\n'))) {
+        EXPECT_TRUE(simtest::isValidSentence(line));
+    }
+    close(tty);
+    EXPECT_EQ(sim.terminate(), 0);
+}
+
+TEST(PtyStartup, RefusesToReplaceAFileThatIsNotALink) {
+    char path[] = "/tmp/kelmstar-sim-file-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    SimProcess sim({std::string("--link=") + path, "--duration=5"});
+    std::string report;
+    EXPECT_TRUE(readUntil(sim.stderrFd(), report, [](const std::string& b) {
+        return b.find("not a symbolic link") != std::string::npos;
+    })) << report;
+    struct stat st {};
+    EXPECT_EQ(lstat(path, &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    unlink(path);
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+#include "PtyRunner.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+
+namespace kelmsim {
+
+namespace {
+
+// Longest wait between looks at the stop signals.
+constexpr double kMaxWait = 0.1;
+// More queued output than this many seconds of line time means the line is too slow for
+// the sentences asked for; the oldest whole sentences are dropped.
+constexpr double kBacklogSeconds = 2.0;
+constexpr std::size_t kUnpacedBacklog = 8192;
+
+bool stopRequested(const sigset_t& signals) {
+    timespec zero{0, 0};
+    return sigtimedwait(&signals, nullptr, &zero) > 0;
+}
+
+}  // namespace
+
+PtyRunner::PtyRunner(ReceiverModel& model, NoiseInjector& noise, LinePacer& pacer,
+                     std::ostream& report)
+    : model_(model), noise_(noise), pacer_(pacer), report_(report) {}
+
+void PtyRunner::run(PseudoTerminal& pty, double durationSeconds, const sigset_t& stopSignals) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto elapsed = [start] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    const double period = static_cast<double>(model_.periodMillis()) / 1000.0;
+    double nextEpoch = 0.0;
+    while (!stopRequested(stopSignals)) {
+        double now = elapsed();
+        if (durationSeconds > 0.0 && now >= durationSeconds) {
+            break;
+        }
+        if (now >= nextEpoch) {
+            produce();
+            nextEpoch += period;
+        }
+        transmit(pty, now);
+        pollfd p{pty.masterFd(), POLLIN, 0};
+        if (poll(&p, 1, waitMillis(now, nextEpoch)) > 0 && (p.revents & POLLIN)) {
+            receive(pty.masterFd(), elapsed());
+        }
+    }
+}
+
+int PtyRunner::waitMillis(double now, double nextEpoch) const {
+    double wake = std::min(nextEpoch, now + kMaxWait);
+    if (!queue_.empty()) {
+        wake = std::min(wake, pacer_.readyAt());
+    }
+    return std::max(0, static_cast<int>(std::ceil((wake - now) * 1000.0)));
+}
+
+void PtyRunner::produce() {
+    for (std::string& sentence : model_.nextEpoch()) {
+        queuedBytes_ += sentence.size();
+        queue_.push_back(noise_.apply(std::move(sentence)));
+    }
+    dropBacklog();
+}
+
+void PtyRunner::dropBacklog() {
+    const std::size_t limit =
+        pacer_.paced() ? static_cast<std::size_t>(pacer_.bytesPerSecond() * kBacklogSeconds)
+                       : kUnpacedBacklog;
+    // The front sentence may be half written; it is kept so the line stays well framed.
+    while (queuedBytes_ > limit && queue_.size() > 1) {
+        queuedBytes_ -= queue_[1].size();
+        queue_.erase(queue_.begin() + 1);
+        if (!warnedBacklog_) {
+            report_ << "kelmstar-sim: the line is too slow for the sentences asked for; "
+                       "dropping sentences\n"
+                    << std::flush;
+            warnedBacklog_ = true;
+        }
+    }
+}
+
+void PtyRunner::transmit(PseudoTerminal& pty, double now) {
+    // Nobody reading: lose what waits on the line, as a real line would.
+    const std::size_t unreadLimit =
+        pacer_.paced() ? static_cast<std::size_t>(pacer_.bytesPerSecond() * kBacklogSeconds)
+                       : kUnpacedBacklog;
+    if (pty.unreadBytes() > unreadLimit) {
+        pty.discardUnread();
+    }
+    while (!queue_.empty() && pacer_.ready(now)) {
+        const std::string& front = queue_.front();
+        const std::size_t length = std::min(pacer_.chunkBytes(), front.size() - frontSent_);
+        const ssize_t n = write(pty.masterFd(), front.data() + frontSent_, length);
+        if (n <= 0) {
+            return;  // EAGAIN: the terminal's buffer is full; try again on the next turn
+        }
+        const auto written = static_cast<std::size_t>(n);
+        pacer_.sent(written, now);
+        frontSent_ += written;
+        queuedBytes_ -= written;
+        if (frontSent_ == front.size()) {
+            queue_.pop_front();
+            frontSent_ = 0;
+        }
+    }
+}
+
+void PtyRunner::receive(int fd, double now) {
+    char buffer[512];
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n <= 0) {
+        return;
+    }
+    for (const CommandEvent& event :
+         parser_.feed(std::string_view(buffer, static_cast<std::size_t>(n)), now)) {
+        report(event);
+        if (event.command) {
+            model_.apply(*event.command);
+        }
+    }
+}
+
+void PtyRunner::report(const CommandEvent& event) {
+    switch (event.kind) {
+        case CommandEvent::Kind::Accepted:
+            report_ << "kelmstar-sim: accepted " << event.text << ": " << describe(*event.command)
+                    << '\n';
+            break;
+        case CommandEvent::Kind::Rejected:
+            report_ << "kelmstar-sim: rejected " << event.text << ": " << event.reason << '\n';
+            break;
+        case CommandEvent::Kind::Repeat:
+            return;  // the five copies of one command are taken as one
+    }
+    report_ << std::flush;
+}
+
+}  // namespace kelmsim

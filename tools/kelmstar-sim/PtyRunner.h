@@ -1,0 +1,47 @@
+#pragma once
+// The live loop: one sentence group per output period in real time, bytes paced onto the
+// pseudo-terminal, commands read back, parsed, reported on the report stream and applied.
+
+#include <signal.h>
+
+#include <cstddef>
+#include <deque>
+#include <ostream>
+#include <string>
+
+#include "CommandParser.h"
+#include "LinePacer.h"
+#include "NoiseInjector.h"
+#include "PseudoTerminal.h"
+#include "ReceiverModel.h"
+
+namespace kelmsim {
+
+class PtyRunner {
+public:
+    PtyRunner(ReceiverModel& model, NoiseInjector& noise, LinePacer& pacer, std::ostream& report);
+
+    // Runs for durationSeconds (0: no limit) or until one of stopSignals, which the caller
+    // has blocked, is pending.
+    void run(PseudoTerminal& pty, double durationSeconds, const sigset_t& stopSignals);
+
+private:
+    void produce();
+    void transmit(PseudoTerminal& pty, double now);
+    void receive(int fd, double now);
+    void report(const CommandEvent& event);
+    void dropBacklog();
+    int waitMillis(double now, double nextEpoch) const;
+
+    ReceiverModel& model_;
+    NoiseInjector& noise_;
+    LinePacer& pacer_;
+    std::ostream& report_;
+    CommandParser parser_;
+    std::deque<std::string> queue_;
+    std::size_t frontSent_ = 0;  // bytes of queue_.front() already written
+    std::size_t queuedBytes_ = 0;
+    bool warnedBacklog_ = false;
+};
+
+}  // namespace kelmsim

@@ -1,0 +1,164 @@
+#include "ReceiverModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "NmeaText.h"
+#include "SentenceGenerator.h"
+#include "SimRandom.h"
+
+namespace kelmsim {
+
+namespace {
+
+constexpr double kMaskDegrees = 0.0;
+// Satellites this low are listed but their signal is too weak to track.
+constexpr double kTrackingMaskDegrees = 10.0;
+constexpr std::size_t kMaxChannels = 12;
+constexpr double kMetresPerSecondToKnots = 1.0 / 0.514444;
+// After a cold start the receiver knows no almanac and lists no satellites for this share of
+// the no-fix time.
+constexpr double kColdSearchShare = 0.3;
+
+}  // namespace
+
+double ReceiverModel::noFixSeconds(ResetMode mode) {
+    switch (mode) {
+        case ResetMode::Hot:
+            return 0.0;
+        case ResetMode::Warm:
+            return 8.0;
+        case ResetMode::Cold:
+            return 40.0;
+    }
+    return 0.0;
+}
+
+ReceiverModel::ReceiverModel(const ReceiverSettings& s)
+    : seed_(s.seed),
+      periodMillis_(1000 / std::clamp(s.rateHz, 1, 10)),
+      clock_(s.startTime),
+      track_(s.start, s.speed, s.seed),
+      sky_(s.seed),
+      mode_(s.startMode),
+      restartTime_(s.startTime) {
+    if (s.gll) {
+        config_.set(OutputSentence::GLL, {1, true});
+    }
+    if (s.vtg) {
+        config_.set(OutputSentence::VTG, {1, true});
+    }
+}
+
+double ReceiverModel::secondsSinceRestart() const {
+    return static_cast<double>(clock_.millis() - restartTime_.millis()) / 1000.0;
+}
+
+bool ReceiverModel::tracked(int prn, double elevation, double sinceRestart) const {
+    if (elevation < kTrackingMaskDegrees) {
+        return false;
+    }
+    // Each satellite is acquired at its own moment within the no-fix time.
+    const double share =
+        static_cast<double>(SimRandom::mix(seed_ + restartCount_, prn) % 1000) / 1000.0;
+    const double window = noFixSeconds(mode_);
+    const double acquiredAt = mode_ == ResetMode::Cold
+                                  ? window * (kColdSearchShare + share * (0.95 - kColdSearchShare))
+                                  : window * share * 0.95;
+    return sinceRestart >= acquiredAt;
+}
+
+int ReceiverModel::carrierToNoise(int prn, double elevation) const {
+    // Stronger overhead than near the horizon, with a little flicker from epoch to epoch.
+    SimRandom flicker(SimRandom::mix(seed_ ^ static_cast<std::uint64_t>(clock_.millis()), prn));
+    const double cno =
+        30.0 + 18.0 * std::sin(elevation * std::numbers::pi / 180.0) + flicker.between(-2.0, 2.0);
+    return std::clamp(static_cast<int>(std::lround(cno)), 20, 52);
+}
+
+EpochData ReceiverModel::epochData() const {
+    EpochData e;
+    e.time = clock_.utc();
+    const double since = secondsSinceRestart();
+    const GeoPosition& place = track_.position();
+
+    std::vector<SatelliteGeometry> sky;
+    if (!(mode_ == ResetMode::Cold && since < noFixSeconds(mode_) * kColdSearchShare)) {
+        sky = sky_.visible(static_cast<double>(clock_.millis()) / 1000.0, place, kMaskDegrees);
+    }
+    if (sky.size() > kMaxChannels) {
+        sky.resize(kMaxChannels);
+    }
+    std::sort(sky.begin(), sky.end(), [](const auto& a, const auto& b) { return a.prn < b.prn; });
+
+    std::vector<SatelliteGeometry> used;
+    for (const SatelliteGeometry& g : sky) {
+        SatelliteReport r{g.prn, static_cast<int>(std::lround(g.elevation)),
+                          static_cast<int>(std::lround(g.azimuth)) % 360, std::nullopt};
+        if (used.size() < static_cast<std::size_t>(channels_) &&
+            tracked(g.prn, g.elevation, since)) {
+            r.cno = carrierToNoise(g.prn, g.elevation);
+            used.push_back(g);
+        }
+        e.inView.push_back(r);
+    }
+
+    const auto dops = SkyModel::dops(used);
+    if (since >= noFixSeconds(mode_) && dops) {
+        e.fixMode = 3;
+        e.dops = *dops;
+        for (const auto& g : used) {
+            e.usedPrns.push_back(g.prn);
+        }
+        e.position = place;
+        // A smooth made-up geoid so that the separation differs from place to place.
+        e.geoidSeparation = 20.0 * std::cos(2.0 * place.latitude * std::numbers::pi / 180.0) +
+                            10.0 * std::sin(place.longitude * std::numbers::pi / 180.0);
+        e.speedKnots = track_.speed() * kMetresPerSecondToKnots;
+        // Rounded here so that 359.97 degrees is reported as 0.0, never as 360.0.
+        e.course = std::fmod(std::round(track_.course() * 10.0) / 10.0, 360.0);
+    }
+    return e;
+}
+
+std::vector<std::string> ReceiverModel::nextEpoch() {
+    const EpochData e = epochData();
+    const std::int64_t epochIndex = clock_.millis() / periodMillis_;
+    std::vector<std::string> out;
+    for (int i = 0; i < kOutputSentenceCount; ++i) {
+        const auto type = static_cast<OutputSentence>(i);
+        if (!config_.due(type, epochIndex)) {
+            continue;
+        }
+        for (const std::string& payload : SentenceGenerator::payloads(type, e)) {
+            out.push_back(frameSentence(payload, config_.setting(type).withChecksum));
+        }
+    }
+    clock_.advance(periodMillis_);
+    track_.advance(static_cast<double>(periodMillis_) / 1000.0);
+    return out;
+}
+
+void ReceiverModel::apply(const Command& command) {
+    std::visit([this](const auto& c) { apply(c); }, command);
+}
+
+void ReceiverModel::apply(const RateCommand& c) {
+    config_.set(c.sentence, {c.interval, c.withChecksum});
+}
+
+void ReceiverModel::apply(const ResetCommand& c) {
+    track_.moveTo({c.latitude, c.longitude, c.altitude});
+    clock_ = GpsClock::fromWeek(c.week, c.timeOfWeek);
+    channels_ = std::clamp(c.channels, 1, static_cast<int>(kMaxChannels));
+    restart(c.mode);
+}
+
+void ReceiverModel::restart(ResetMode mode) {
+    mode_ = mode;
+    restartTime_ = clock_;
+    ++restartCount_;
+}
+
+}  // namespace kelmsim

@@ -1,0 +1,157 @@
+#include "SentenceGenerator.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "NmeaText.h"
+
+namespace kelmsim {
+
+namespace {
+
+constexpr double kKnotsToKmh = 1.852;
+constexpr std::size_t kSatellitesPerGsv = 4;
+
+// "hhmmss.ss"
+std::string timeField(const UtcTime& t) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%02d%02d%02d.%02d", t.hour, t.minute, t.second,
+                  t.millisecond / 10);
+    return text;
+}
+
+// "ddmmyy"
+std::string dateField(const UtcTime& t) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%02d%02d%02d", t.day, t.month, t.year % 100);
+    return text;
+}
+
+std::string positionFields(const GeoPosition& p) {
+    return formatLatitude(p.latitude) + "," + formatLongitude(p.longitude);
+}
+
+std::string number(const char* format, double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string> SentenceGenerator::payloads(OutputSentence sentence,
+                                                     const EpochData& epoch) {
+    switch (sentence) {
+        case OutputSentence::GGA:
+            return {gga(epoch)};
+        case OutputSentence::GLL:
+            return {gll(epoch)};
+        case OutputSentence::GSA:
+            return {gsa(epoch)};
+        case OutputSentence::GSV:
+            return gsv(epoch);
+        case OutputSentence::RMC:
+            return {rmc(epoch)};
+        case OutputSentence::VTG:
+            return {vtg(epoch)};
+    }
+    return {};
+}
+
+// $GPGGA,123519.00,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47
+//   1 time  2-5 position  6 quality  7 satellites used  8 HDOP  9-10 altitude
+//   11-12 geoid separation  13-14 differential age and station (empty)
+std::string SentenceGenerator::gga(const EpochData& e) {
+    const std::string time = timeField(e.time);
+    if (!e.hasFix()) {
+        return "GPGGA," + time + ",,,,,0,00,,,M,,M,,";
+    }
+    char used[8];
+    std::snprintf(used, sizeof used, "%02zu", std::min<std::size_t>(e.usedPrns.size(), 12));
+    return "GPGGA," + time + "," + positionFields(e.position) + ",1," + used + "," +
+           number("%.1f", e.dops.hdop) + "," + number("%.1f", e.position.altitude) + ",M," +
+           number("%.1f", e.geoidSeparation) + ",M,,";
+}
+
+// $GPGLL,4916.4500,N,12311.1200,W,225444.00,A,A*hh: position, time, status, mode.
+std::string SentenceGenerator::gll(const EpochData& e) {
+    const std::string time = timeField(e.time);
+    if (!e.hasFix()) {
+        return "GPGLL,,,,," + time + ",V,N";
+    }
+    return "GPGLL," + positionFields(e.position) + "," + time + ",A,A";
+}
+
+// $GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*hh: mode, fix type, twelve satellite fields,
+// PDOP, HDOP, VDOP. The twelve fields are always present, empty when unused.
+std::string SentenceGenerator::gsa(const EpochData& e) {
+    std::string out = "GPGSA,A,";
+    out += std::to_string(e.fixMode);
+    for (std::size_t i = 0; i < 12; ++i) {
+        out += ',';
+        if (e.hasFix() && i < e.usedPrns.size()) {
+            char prn[8];
+            std::snprintf(prn, sizeof prn, "%02d", e.usedPrns[i] % 100);
+            out += prn;
+        }
+    }
+    if (!e.hasFix()) {
+        return out + ",,,";
+    }
+    return out + "," + number("%.1f", e.dops.pdop) + "," + number("%.1f", e.dops.hdop) + "," +
+           number("%.1f", e.dops.vdop);
+}
+
+// $GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00*hh: message count,
+// message number, satellites in view, then per satellite prn, elevation, azimuth, C/No (empty
+// when not tracked). The last message carries only the satellites that are left.
+std::vector<std::string> SentenceGenerator::gsv(const EpochData& e) {
+    const std::size_t count = std::min<std::size_t>(e.inView.size(), 12);
+    const std::size_t messages =
+        std::max<std::size_t>(1, (count + kSatellitesPerGsv - 1) / kSatellitesPerGsv);
+    std::vector<std::string> out;
+    for (std::size_t m = 0; m < messages; ++m) {
+        char head[32];
+        std::snprintf(head, sizeof head, "GPGSV,%zu,%zu,%02zu", messages, m + 1, count);
+        std::string text = head;
+        const std::size_t end = std::min(count, (m + 1) * kSatellitesPerGsv);
+        for (std::size_t i = m * kSatellitesPerGsv; i < end; ++i) {
+            const SatelliteReport& s = e.inView[i];
+            char block[32];
+            std::snprintf(block, sizeof block, ",%02d,%02d,%03d,", s.prn % 100,
+                          std::clamp(s.elevation, 0, 90), std::clamp(s.azimuth, 0, 359));
+            text += block;
+            if (s.cno) {
+                char cno[8];
+                std::snprintf(cno, sizeof cno, "%02d", std::clamp(*s.cno, 0, 99));
+                text += cno;
+            }
+        }
+        out.push_back(std::move(text));
+    }
+    return out;
+}
+
+// $GPRMC,123519.00,A,4807.0380,N,01131.0000,E,22.4,84.4,230394,,,A*hh: time, status,
+// position, speed in knots, true course, date, magnetic variation (empty), mode.
+std::string SentenceGenerator::rmc(const EpochData& e) {
+    const std::string time = timeField(e.time);
+    const std::string date = dateField(e.time);
+    if (!e.hasFix()) {
+        return "GPRMC," + time + ",V,,,,,,," + date + ",,,N";
+    }
+    return "GPRMC," + time + ",A," + positionFields(e.position) + "," +
+           number("%.1f", e.speedKnots) + "," + number("%.1f", e.course) + "," + date + ",,,A";
+}
+
+// $GPVTG,84.4,T,,M,22.4,N,41.5,K,A*hh: true course, magnetic course (empty), speed in knots
+// and in km/h, mode.
+std::string SentenceGenerator::vtg(const EpochData& e) {
+    if (!e.hasFix()) {
+        return "GPVTG,,T,,M,,N,,K,N";
+    }
+    return "GPVTG," + number("%.1f", e.course) + ",T,,M," + number("%.1f", e.speedKnots) + ",N," +
+           number("%.1f", e.speedKnots * kKnotsToKmh) + ",K,A";
+}
+
+}  // namespace kelmsim
