@@ -1,10 +1,13 @@
 #include "serial/TReadThread.h"
 
 #include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 #include "serial/CommNotifier.h"
 #include "serial/PollWait.h"
@@ -33,22 +36,44 @@ void PostHangup(CommNotifier& notify) {
     }
 }
 
+FileDescriptor MakeWakeDescriptor() {
+    FileDescriptor fd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
+    if (!fd.Valid()) {
+        throw std::system_error(errno, std::generic_category(), "eventfd");
+    }
+    return fd;
+}
+
 }  // namespace
 
 TReadThread::TReadThread(SerialDevice& device, const StopSignal& stop, CommNotifier& notify,
                          const CommTimeouts& timeouts)
-    : device_(device), stop_(stop), notify_(notify), timeouts_(timeouts), thread_([this] {
-          Run();
-      }) {}
+    : device_(device),
+      stop_(stop),
+      notify_(notify),
+      timeouts_(timeouts),
+      timeoutsChanged_(MakeWakeDescriptor()),
+      thread_([this] { Run(); }) {}
 
 void TReadThread::SetTimeouts(const CommTimeouts& timeouts) {
-    std::lock_guard lock(timeoutsMutex_);
-    timeouts_ = timeouts;
+    {
+        std::lock_guard lock(timeoutsMutex_);
+        timeouts_ = timeouts;
+    }
+    const std::uint64_t one = 1;
+    while (::write(timeoutsChanged_.Get(), &one, sizeof one) < 0 && errno == EINTR) {
+    }
 }
 
 CommTimeouts TReadThread::Timeouts() const {
     std::lock_guard lock(timeoutsMutex_);
     return timeouts_;
+}
+
+void TReadThread::ClearTimeoutsChanged() {
+    std::uint64_t count = 0;
+    while (::read(timeoutsChanged_.Get(), &count, sizeof count) < 0 && errno == EINTR) {
+    }
 }
 
 void TReadThread::Run() {
@@ -83,14 +108,18 @@ bool TReadThread::ReadBlock() {
             return false;
         }
         // poll() skips the line-event entry when the device has no such descriptor (-1).
-        std::array<pollfd, 3> fds{{{stop_.Handle(), POLLIN, 0},
+        std::array<pollfd, 4> fds{{{stop_.Handle(), POLLIN, 0},
                                    {device_.Handle(), POLLIN, 0},
-                                   {device_.LineEventHandle(), POLLIN, 0}}};
+                                   {device_.LineEventHandle(), POLLIN, 0},
+                                   {timeoutsChanged_.Get(), POLLIN, 0}}};
         if (PollWait(fds, Earlier(deadline, nextLineQuery)) < 0) {
             return EndWithHangup(progress);
         }
         if (fds[0].revents != 0) {
             return false;
+        }
+        if (fds[3].revents != 0) {
+            ClearTimeoutsChanged();  // the deadline is worked out afresh above
         }
         if ((fds[2].revents & POLLIN) && !QueryLineEvents()) {
             return false;

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "serial/CommTimeouts.h"
+#include "serial/FileDescriptor.h"
 #include "serial/ReadTiming.h"
 
 class CommNotifier;
@@ -23,14 +24,14 @@ class TReadThread {
 public:
     static constexpr std::size_t kBufferSize = 2048;
 
-    // Throws std::system_error when the thread cannot be started.
+    // Throws std::system_error when the thread or its wake-up cannot be created.
     TReadThread(SerialDevice& device, const StopSignal& stop, CommNotifier& notify,
                 const CommTimeouts& timeouts);
     ~TReadThread() = default;
     TReadThread(const TReadThread&) = delete;
     TReadThread& operator=(const TReadThread&) = delete;
 
-    // Takes effect when the thread next wakes.
+    // Wakes the thread, so that a pending read completes under the new timeouts.
     void SetTimeouts(const CommTimeouts& timeouts);
     bool Finished() const { return finished_; }
 
@@ -45,12 +46,14 @@ private:
     bool EndWithHangup(const ReadProgress& progress);
     bool ServeLineEvents(std::optional<Clock::time_point>& nextQuery);
     CommTimeouts Timeouts() const;
+    void ClearTimeoutsChanged();
 
     SerialDevice& device_;
     const StopSignal& stop_;
     CommNotifier& notify_;
     mutable std::mutex timeoutsMutex_;
     CommTimeouts timeouts_;
+    FileDescriptor timeoutsChanged_;  // readable after SetTimeouts
     std::array<char, kBufferSize> buffer_{};
     std::atomic<bool> finished_{false};
     std::jthread thread_;  // last: starts once everything above is ready

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <atomic>
+#include <mutex>
+#include <span>
+
+#include "PtyPair.h"
+#include "serial/FileDescriptor.h"
+#include "serial/IoResult.h"
+#include "serial/LineEvents.h"
+#include "serial/LineSettings.h"
+
+// The state behind FakeSerialDevice: a real pseudo-terminal for the data path, plus failures
+// and line events the test injects, and a record of what the component asked of the device.
+// Injections come from the test thread while the port's threads use the device.
+class FakeLine {
+public:
+    FakeLine();
+
+    int Master() const { return pty_.Master(); }
+    int Slave() const { return pty_.Slave(); }
+
+    // Test side.
+    void InjectLineEvents(std::int32_t errorFlags, std::int32_t modemCode);
+    // Every later read fails with `error`; the reader is woken to meet it.
+    void FailReads(int error);
+    void FailWrites(int error) { writeError_ = error; }
+    void FailLineQueries(int error);
+    // Holds output the way a received XOFF does: writes stay pending.
+    void HoldOutput(bool held);
+    void Heal();
+    int Applications() const;
+    LineSettings LastApplied() const;
+    bool InUse() const { return inUse_; }
+
+    // Device side.
+    int LineEventHandle() const { return lineEventWake_.Get(); }
+    IoResult Read(std::span<char> buffer);
+    IoResult Write(std::span<const char> data);
+    LineEvents TakeLineEvents();
+    void RecordApplied(const LineSettings& settings);
+    void SetInUse(bool inUse) { inUse_ = inUse; }
+
+private:
+    void WakeLineEvents();
+
+    PtyPair pty_;
+    FileDescriptor lineEventWake_;
+    std::atomic<int> readError_{0};
+    std::atomic<int> writeError_{0};
+    std::atomic<bool> inUse_{false};
+    mutable std::mutex mutex_;
+    LineEvents pending_;
+    int applications_ = 0;
+    LineSettings lastApplied_;
+};
