@@ -1,0 +1,35 @@
+#pragma once
+
+#include "AppState.h"
+#include "CanvasTypes.h"
+#include "NavState.h"
+#include "TMDIChild.h"
+
+class ImagePane;
+class Tviewsetting;
+
+// "Tracking View": the sky plot of the satellites in view with the course-and-speed
+// line, redrawn once a second. A right-click opens the configuration dialog.
+class TView : public TMDIChild {
+    Q_OBJECT
+
+public:
+    TView(AppState& state, const NavState& nav, Tviewsetting& settings, QWidget* parent = nullptr);
+    ~TView() override;  // FormDestroy
+
+    // Redraws the whole plot from the navigation record, for the window's outer size now.
+    void DrawSkyPlot();
+
+    // Mouse-button release over the window: the right button shows the dialog.
+    void FormMouseUp(Qt::MouseButton button);
+
+    const QImage& Picture() const;
+
+private:
+    AppState& state_;
+    const NavState& nav_;
+    Tviewsetting& settings_;
+    ImagePane* pane_ = nullptr;
+    // Colours and font carried from one redraw to the next, as on a window's own canvas.
+    CanvasState canvasState_;
+};
