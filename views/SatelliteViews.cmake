@@ -1,2 +1,34 @@
 # Sources of the sky plot, signal level and map views.
-target_sources(views PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/SatelliteViews.cmake)
+target_sources(views PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/SatelliteViews.cmake
+  ${CMAKE_CURRENT_LIST_DIR}/Canvas.h
+  ${CMAKE_CURRENT_LIST_DIR}/CanvasTypes.h
+  ${CMAKE_CURRENT_LIST_DIR}/ImagePane.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImagePane.h
+  ${CMAKE_CURRENT_LIST_DIR}/MapCentre.h
+  ${CMAKE_CURRENT_LIST_DIR}/MapPlotter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MapPlotter.h
+  ${CMAKE_CURRENT_LIST_DIR}/MapProjection.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MapProjection.h
+  ${CMAKE_CURRENT_LIST_DIR}/PlotGeometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PlotGeometry.h
+  ${CMAKE_CURRENT_LIST_DIR}/QPainterCanvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QPainterCanvas.h
+  ${CMAKE_CURRENT_LIST_DIR}/RecordingCanvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecordingCanvas.h
+  ${CMAKE_CURRENT_LIST_DIR}/SignalLevelRows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SignalLevelRows.h
+  ${CMAKE_CURRENT_LIST_DIR}/SkyPlot.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SkyPlot.h
+  ${CMAKE_CURRENT_LIST_DIR}/TLevel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TLevel.h
+  ${CMAKE_CURRENT_LIST_DIR}/TTracking.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TTracking.h
+  ${CMAKE_CURRENT_LIST_DIR}/TView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TView.h
+  ${CMAKE_CURRENT_LIST_DIR}/TrackHistory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TrackHistory.h
+  ${CMAKE_CURRENT_LIST_DIR}/TrackPoint.h
+  ${CMAKE_CURRENT_LIST_DIR}/Tviewsetting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Tviewsetting.h
+)

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "AppState.h"
+#include "CanvasTypes.h"
+#include "MapCentre.h"
+#include "MapPlotter.h"
+#include "NavState.h"
+#include "TMDIChild.h"
+#include "TrackHistory.h"
+
+class ImagePane;
+class QAction;
+class QMenu;
+
+// "Map View": the track of positions around a centre inside two range rings, drawn
+// into a retained 1025 x 721 picture. The track and centre outlive the window.
+class TTracking : public TMDIChild {
+    Q_OBJECT
+
+public:
+    static constexpr int kPictureWidth = 1025;
+    static constexpr int kPictureHeight = 721;
+
+    TTracking(AppState& state, const NavState& nav, TrackHistory& track, MapCentre& centre,
+              QWidget* parent = nullptr);
+    ~TTracking() override;  // FormDestroy
+
+    // Appends the current position and draws the newest two points.
+    void PlotFix();
+    // Redraws the rings and the whole track for the window's outer size now.
+    void FormResize();
+    // "&Set Center": clears the picture and forgets the track.
+    void setcenterClick();
+    // Paints the whole picture white (rings and points go until the next resize).
+    void PaintWhite();
+    // Forgets the track; usable while no map window exists.
+    static void ResetTrack(AppState& state);
+
+    const QImage& Picture() const;
+
+    QMenu* PopupMenu1 = nullptr;
+    QAction* setcenter = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ShowPopup(Qt::MouseButton button, QPoint globalPosition);
+
+    AppState& state_;
+    const NavState& nav_;
+    MapPlotter plotter_;
+    ImagePane* Image = nullptr;
+    CanvasState canvasState_;
+};
