@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <variant>
 
 namespace kelmsim {
 
@@ -17,7 +18,7 @@ constexpr double kMaxWait = 0.1;
 // More queued output than this many seconds of line time means the line is too slow for
 // the sentences asked for; the oldest whole sentences are dropped.
 constexpr double kBacklogSeconds = 2.0;
-constexpr std::size_t kUnpacedBacklog = 8192;
+constexpr std::size_t kUnpacedBacklog = 2048;
 
 bool stopRequested(const sigset_t& signals) {
     timespec zero{0, 0};
@@ -64,8 +65,8 @@ int PtyRunner::waitMillis(double now, double nextEpoch) const {
 
 void PtyRunner::produce() {
     for (std::string& sentence : model_.nextEpoch()) {
-        queuedBytes_ += sentence.size();
         queue_.push_back(noise_.apply(std::move(sentence)));
+        queuedBytes_ += queue_.back().size();
     }
     dropBacklog();
 }
@@ -122,9 +123,23 @@ void PtyRunner::receive(int fd, double now) {
     for (const CommandEvent& event :
          parser_.feed(std::string_view(buffer, static_cast<std::size_t>(n)), now)) {
         report(event);
-        if (event.command) {
-            model_.apply(*event.command);
+        if (!event.command) {
+            continue;
         }
+        if (std::holds_alternative<ResetCommand>(*event.command)) {
+            discardUnsent();
+        }
+        model_.apply(*event.command);
+    }
+}
+
+void PtyRunner::discardUnsent() {
+    // A restarting receiver drops what it had not yet sent; a half-sent sentence is finished
+    // so that the line stays framed.
+    const std::size_t keep = frontSent_ > 0 ? 1 : 0;
+    while (queue_.size() > keep) {
+        queuedBytes_ -= queue_.back().size();
+        queue_.pop_back();
     }
 }
 

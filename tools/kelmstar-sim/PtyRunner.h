@@ -31,6 +31,7 @@ private:
     void receive(int fd, double now);
     void report(const CommandEvent& event);
     void dropBacklog();
+    void discardUnsent();
     int waitMillis(double now, double nextEpoch) const;
 
     ReceiverModel& model_;

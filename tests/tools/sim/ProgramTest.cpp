@@ -1,5 +1,5 @@
-// Runs kelmstar-sim on a pseudo-terminal and talks to it through its symbolic link, as the
-// control program does.
+// Runs the kelmstar-sim program: on a pseudo-terminal, talking to it through its symbolic link
+// as the control program does, and writing to a file.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -114,6 +114,19 @@ public:
         }
         close(stdout_);
         close(stderr_);
+    }
+
+    // Waits for the exit of a run that ends by itself; returns the exit status, or -1.
+    int wait(std::string& out, std::string& err) {
+        // Read to the end of both pipes, so that a chatty child never blocks on a full pipe.
+        readUntil(stdout_, out, [](const std::string&) { return false; });
+        readUntil(stderr_, err, [](const std::string&) { return false; });
+        int status = 0;
+        if (waitpid(pid_, &status, 0) != pid_) {
+            return -1;
+        }
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
     int stdoutFd() const { return stdout_; }
@@ -259,6 +272,53 @@ TEST(PtyStartup, RefusesToReplaceAFileThatIsNotALink) {
     EXPECT_EQ(lstat(path, &st), 0);
     EXPECT_TRUE(S_ISREG(st.st_mode));
     unlink(path);
+}
+
+TEST(ProgramFile, NoiseOptionsSpoilSomeSentencesOfTheLog) {
+    char path[] = "/tmp/kelmstar-sim-log-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    SimProcess sim({std::string("--output=") + path, "--noise=0.002", "--cut=0.05",
+                    "--start=2026-03-01T10:00:00", "--duration=100"});
+    std::string out;
+    std::string err;
+    ASSERT_EQ(sim.wait(out, err), 0) << err;
+    std::string log;
+    const int in = open(path, O_RDONLY);
+    ASSERT_GE(in, 0);
+    readUntil(in, log, [](const std::string&) { return false; });
+    close(in);
+    unlink(path);
+
+    const auto lines = completeLines(log);
+    ASSERT_GT(lines.size(), 500u);
+    std::size_t spoilt = 0;
+    for (const auto& line : lines) {
+        EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
+        spoilt += !simtest::isValidSentence(line);
+    }
+    // A few percent of the sentences: the cut share plus those hit by a corrupted byte.
+    EXPECT_GT(spoilt, lines.size() * 3 / 100);
+    EXPECT_LT(spoilt, lines.size() * 30 / 100);
+}
+
+TEST(ProgramOptions, HelpAndBadOptions) {
+    {
+        SimProcess sim({"--help"});
+        std::string out;
+        std::string err;
+        EXPECT_EQ(sim.wait(out, err), 0);
+        EXPECT_NE(out.find("--baud=N"), std::string::npos) << out;
+    }
+    {
+        SimProcess sim({"--rate=99"});
+        std::string out;
+        std::string err;
+        EXPECT_EQ(sim.wait(out, err), 2);
+        EXPECT_NE(err.find("--rate"), std::string::npos) << err;
+        EXPECT_TRUE(out.empty());
+    }
 }
 
 }  // namespace
