@@ -31,8 +31,7 @@ struct AppState {
     std::int32_t resetMode = 4;
     std::int32_t mapCentreSet = 0;
 
-    // The playback file being read. The sentence log has a stream of its own, so
+    // The playback file being read. The sentence log keeps a stream of its own, so
     // that logging during playback does not take the playback file away.
     std::FILE* dataFile = nullptr;
-    std::FILE* logFile = nullptr;
 };

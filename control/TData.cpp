@@ -9,8 +9,8 @@
 #include <QRadioButton>
 
 #include "DataSourceLink.h"
-#include "serial/TComm.h"
 #include "TextConversion.h"
+#include "serial/TComm.h"
 
 namespace {
 

@@ -1,0 +1,28 @@
+#include "KelmstarApplication.h"
+
+#include <QMessageBox>
+#include <exception>
+
+KelmstarApplication::KelmstarApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(kTitle);
+    reportError = [](const QString& text) {
+        QMessageBox::critical(QApplication::activeWindow(), kTitle, text);
+    };
+}
+
+QString KelmstarApplication::ErrorText(const char* message) {
+    QString text = QString::fromUtf8(message);
+    if (!text.endsWith('.')) {
+        text += '.';
+    }
+    return text;
+}
+
+bool KelmstarApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        reportError(ErrorText(error.what()));
+    }
+    return false;
+}

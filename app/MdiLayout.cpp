@@ -1,0 +1,57 @@
+#include "MdiLayout.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+QList<QMdiSubWindow*> Children(QMdiArea& area, bool minimized) {
+    QList<QMdiSubWindow*> children;
+    for (QMdiSubWindow* child : area.subWindowList(QMdiArea::CreationOrder)) {
+        if (child->isVisible() && child->isMinimized() == minimized) {
+            children.append(child);
+        }
+    }
+    return children;
+}
+
+}  // namespace
+
+void TileHorizontally(QMdiArea& area) {
+    ArrangeIcons(area);
+    const QList<QMdiSubWindow*> children = Children(area, false);
+    if (children.isEmpty()) {
+        return;
+    }
+    const QRect client = area.viewport()->rect();
+    const int count = static_cast<int>(children.size());
+    const int height = client.height() / count;
+    int top = client.top();
+    for (int i = 0; i < count; ++i) {
+        QMdiSubWindow* child = children[i];
+        if (child->isMaximized()) {
+            child->showNormal();
+        }
+        // The last one takes what the division left over.
+        const int childHeight = i == count - 1 ? client.bottom() + 1 - top : height;
+        child->setGeometry(client.left(), top, client.width(), childHeight);
+        top += height;
+    }
+}
+
+void ArrangeIcons(QMdiArea& area) {
+    const QRect client = area.viewport()->rect();
+    int left = client.left();
+    for (QMdiSubWindow* child : Children(area, true)) {
+        const QSize size = child->size();
+        child->move(left, client.bottom() + 1 - size.height());
+        left += size.width();
+    }
+}
+
+void MinimizeAll(QMdiArea& area) {
+    const QList<QMdiSubWindow*> children = area.subWindowList(QMdiArea::CreationOrder);
+    for (auto i = children.size() - 1; i >= 0; --i) {
+        children[i]->showMinimized();
+    }
+}

@@ -1,0 +1,34 @@
+#include "TAbout.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "ToolbarGlyphs.h"
+
+TAbout::TAbout(QWidget* parent) : QDialog(parent) {
+    setObjectName("About");
+    setWindowTitle("About Kelmstar Demo");
+    setFixedSize(537, 132);
+
+    ProgramIcon = new QLabel(this);
+    ProgramIcon->setObjectName("ProgramIcon");
+    ProgramIcon->setGeometry(16, 16, 64, 64);
+    ProgramIcon->setPixmap(ProgramPicture(64));
+
+    ProductName = new QLabel("Ruzizuvuz Demo NMEA Version", this);
+    ProductName->setObjectName("ProductName");
+    ProductName->setGeometry(96, 20, 420, 24);
+    QFont bold = ProductName->font();
+    bold.setBold(true);
+    ProductName->setFont(bold);
+
+    Comments = new QLabel("Shows and logs what a GPS receiver reports over NMEA 0183.", this);
+    Comments->setObjectName("Comments");
+    Comments->setGeometry(96, 52, 420, 24);
+
+    OKButton = new QPushButton("OK", this);
+    OKButton->setObjectName("OKButton");
+    OKButton->setGeometry(226, 92, 85, 28);
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}

@@ -1,0 +1,530 @@
+#include "TMainForm.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "MdiLayout.h"
+#include "PlaybackFeeder.h"
+#include "SettingsFile.h"
+#include "TAbout.h"
+#include "TData.h"
+#include "TErrorDialog.h"
+#include "TLevel.h"
+#include "TLogFileSetting.h"
+#include "TParameter.h"
+#include "TSource.h"
+#include "TStart.h"
+#include "TTracking.h"
+#include "TView.h"
+#include "ToolbarGlyphs.h"
+#include "Tsentencesetup.h"
+#include "Tviewsetting.h"
+
+namespace {
+
+constexpr int kWidth = 624;
+constexpr int kHeight = 475;
+constexpr int kSpeedPanelHeight = 33;
+constexpr int kSpeedButtonSize = 25;
+constexpr int kSpeedButtonTop = 4;
+
+const char* const kPortNames[] = {"COM1", "COM2", "COM3", "COM4"};
+
+}  // namespace
+
+TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
+                     std::unique_ptr<DeviceFactory> devices)
+    : Comm1(std::move(devices)),
+      state_(records.state),
+      nav_(records.nav),
+      buffer_(records.buffer),
+      track_(records.track),
+      centre_(records.centre),
+      windows_(windows),
+      feed_(records.state, windows, log_),
+      tick_(records.buffer, records.nav) {
+    setObjectName("MainForm");
+    setWindowTitle("Kelmstar Demo NMEA Version");
+    QFont font("MS Sans Serif");
+    font.setPixelSize(13);
+    setFont(font);
+    resize(kWidth, kHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+
+    runModal = [](QDialog& dialog) { return dialog.exec(); };
+    runFileDialog = [](QFileDialog& dialog) {
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().first()
+                   : QString();
+    };
+
+    mdiArea = new QMdiArea;
+    mdiArea->setObjectName("ClientArea");
+    CreateToolbar();
+    CreateMenus();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(kDecodeInterval);
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName("Timer2");
+    Timer2->setTimerType(Qt::PreciseTimer);
+    Timer2->setInterval(kRefreshInterval);
+    connect(Timer2, &QTimer::timeout, this, &TMainForm::Timer2Timer);
+
+    Comm1.SetCommName("COM2");
+    Comm1.SetBaudRate(4800);
+    Comm1.OnReceiveData = [this](TComm& sender, const char* buffer, std::uint16_t length) {
+        Comm1ReceiveData(sender, buffer, length);
+    };
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    FormDestroy();
+}
+
+void TMainForm::FormCreate() {
+    activationWatch_ =
+        connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateMenuItems);
+    Comm1.ClosePort();
+    state_.measuredViewOpen = 1;
+    state_.signalLevelViewOpen = 1;
+    state_.messageViewOpen = 1;
+    state_.mapViewOpen = 1;
+    state_.trackingViewOpen = 1;
+    state_.mapCentreSet = 0;
+    state_.portNumber = ReadPortNumber();
+    if (state_.portNumber >= 1 && state_.portNumber <= 4) {
+        Comm1.SetCommName(kPortNames[state_.portNumber - 1]);
+    }
+    UpdateMenuItems();
+}
+
+void TMainForm::FormDestroy() {
+    disconnect(activationWatch_);
+    Comm1.ClosePort();
+}
+
+QToolButton* TMainForm::AddSpeedButton(const char* name, int left, int glyph,
+                                       void (TMainForm::*click)()) {
+    auto* button = new QToolButton(SpeedPanel);
+    button->setObjectName(name);
+    button->setGeometry(left, kSpeedButtonTop, kSpeedButtonSize, kSpeedButtonSize);
+    button->setIcon(GlyphIcon(static_cast<Glyph>(glyph)));
+    button->setAutoRaise(false);
+    connect(button, &QToolButton::clicked, this, click);
+    return button;
+}
+
+void TMainForm::CreateToolbar() {
+    SpeedPanel = new QWidget(this);
+    SpeedPanel->setObjectName("SpeedPanel");
+    SpeedPanel->setFixedHeight(kSpeedPanelHeight);
+    OpenBtn = AddSpeedButton("OpenBtn", 9, int(Glyph::Open), &TMainForm::FileOpenItemClick);
+    SpeedButton2 =
+        AddSpeedButton("SpeedButton2", 44, int(Glyph::SignalLevel), &TMainForm::SpeedButton2Click);
+    SpeedButton3 =
+        AddSpeedButton("SpeedButton3", 70, int(Glyph::SkyPlot), &TMainForm::SpeedButton3Click);
+    SpeedButton4 =
+        AddSpeedButton("SpeedButton4", 96, int(Glyph::Map), &TMainForm::SpeedButton4Click);
+    SpeedButton6 = AddSpeedButton("SpeedButton6", 132, int(Glyph::Start), &TMainForm::Start1Click);
+    SpeedButton7 = AddSpeedButton("SpeedButton7", 158, int(Glyph::Stop), &TMainForm::Stop1Click);
+    SpeedButton1 =
+        AddSpeedButton("SpeedButton1", 184, int(Glyph::LogFile), &TMainForm::SpeedButton1Click);
+    SpeedButton5 = AddSpeedButton("SpeedButton5", 221, int(Glyph::ReceiverInit),
+                                  &TMainForm::SpeedButton5Click);
+    SpeedButton7->setEnabled(false);
+    SpeedButton1->setEnabled(false);
+    SpeedButton5->setEnabled(false);
+    // The panel sits under the menu bar, above the client area.
+    auto* client = new QWidget;
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(SpeedPanel);
+    column->addWidget(mdiArea);
+    setCentralWidget(client);
+}
+
+void TMainForm::CreateMenus() {
+    auto addItem = [this](QMenu* menu, const char* name, const char* caption,
+                          void (TMainForm::*click)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, click);
+        return action;
+    };
+    auto addSeparator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(name);
+    };
+    QMenuBar* MainMenu1 = menuBar();
+    MainMenu1->setObjectName("MainMenu1");
+
+    File1 = MainMenu1->addMenu("&Setup");
+    File1->setObjectName("File1");
+    FileOpenItem = addItem(File1, "FileOpenItem", "&Data &Source", &TMainForm::FileOpenItemClick);
+    addSeparator(File1, "N1");
+    AboutKelmstarDemo1 = addItem(File1, "AboutKelmstarDemo1", "&About Kelmstar Demo",
+                                 &TMainForm::AboutKelmstarDemo1Click);
+    addSeparator(File1, "N2");
+    Exit1 = addItem(File1, "Exit1", "E&xit", &TMainForm::Exit1Click);
+
+    View1 = MainMenu1->addMenu("&View");
+    View1->setObjectName("View1");
+    Parameter1 = addItem(View1, "Parameter1", "&Measured Message", &TMainForm::Parameter1Click);
+    Level1 = addItem(View1, "Level1", "&Signal Level", &TMainForm::Level1Click);
+    // "&Map" opens the window titled "Tracking View", "&Tracking" the "Map View".
+    View2 = addItem(View1, "View2", "&Map", &TMainForm::View2Click);
+    Tracking1 = addItem(View1, "Tracking1", "&Tracking", &TMainForm::Tracking1Click);
+    Source1 = addItem(View1, "Source1", "&Data", &TMainForm::Source1Click);
+
+    Operate1 = MainMenu1->addMenu("&Action");
+    Operate1->setObjectName("Operate1");
+    Start1 = addItem(Operate1, "Start1", "&Start", &TMainForm::Start1Click);
+    Stop1 = addItem(Operate1, "Stop1", "S&top", &TMainForm::Stop1Click);
+    SentenceSetup1 =
+        addItem(Operate1, "SentenceSetup1", "Sentence Se&tup", &TMainForm::SentenceSetup1Click);
+
+    Window1 = MainMenu1->addMenu("&Window");
+    Window1->setObjectName("Window1");
+    WindowCascadeItem =
+        addItem(Window1, "WindowCascadeItem", "&Cascade", &TMainForm::WindowCascadeItemClick);
+    WindowTileItem = addItem(Window1, "WindowTileItem", "&Tile", &TMainForm::WindowTileItemClick);
+    WindowArrangeItem =
+        addItem(Window1, "WindowArrangeItem", "&Arrange Icons", &TMainForm::WindowArrangeItemClick);
+    WindowMinimizeItem = addItem(Window1, "WindowMinimizeItem", "&Minimize All",
+                                 &TMainForm::WindowMinimizeItemClick);
+    connect(Window1, &QMenu::aboutToShow, this, &TMainForm::FillWindowList);
+}
+
+// The window list: one item per open child, after the four window commands.
+void TMainForm::FillWindowList() {
+    for (QAction* action : windowListActions_) {
+        Window1->removeAction(action);
+        delete action;
+    }
+    windowListActions_.clear();
+    const QList<QMdiSubWindow*> children = mdiArea->subWindowList(QMdiArea::CreationOrder);
+    if (children.isEmpty()) {
+        return;
+    }
+    windowListActions_.append(Window1->addSeparator());
+    int number = 1;
+    for (QMdiSubWindow* child : children) {
+        QAction* action =
+            Window1->addAction(QString("&%1 %2").arg(number++).arg(child->windowTitle()));
+        action->setCheckable(true);
+        action->setChecked(child == mdiArea->activeSubWindow());
+        QPointer<QMdiSubWindow> target = child;
+        connect(action, &QAction::triggered, this, [this, target] {
+            if (target) {
+                mdiArea->setActiveSubWindow(target);
+            }
+        });
+        windowListActions_.append(action);
+    }
+}
+
+void TMainForm::UpdateMenuItems() {
+    const bool anyChild = !mdiArea->subWindowList().isEmpty();
+    for (QAction* item :
+         {WindowCascadeItem, WindowTileItem, WindowArrangeItem, WindowMinimizeItem}) {
+        item->setEnabled(anyChild);
+    }
+}
+
+void TMainForm::RunDialog(QDialog* dialog) {
+    if (dialog != nullptr) {
+        runModal(*dialog);
+    }
+}
+
+void TMainForm::FileOpenItemClick() {
+    RunDialog(windows_.Data);
+}
+void TMainForm::AboutKelmstarDemo1Click() {
+    RunDialog(windows_.About);
+}
+void TMainForm::SpeedButton1Click() {
+    RunDialog(windows_.LogFileSetting);
+}
+void TMainForm::SpeedButton5Click() {
+    RunDialog(windows_.Start);
+}
+void TMainForm::SentenceSetup1Click() {
+    RunDialog(windows_.sentencesetup);
+}
+
+void TMainForm::Exit1Click() {
+    Comm1.ClosePort();
+    CloseAllFiles();
+    close();
+}
+
+void TMainForm::AddView(QMdiSubWindow* view) {
+    // The area places new children itself; each view keeps its own design position.
+    const QPoint designPosition = view->pos();
+    mdiArea->addSubWindow(view);
+    view->move(designPosition);
+    view->show();
+    UpdateMenuItems();
+}
+
+void TMainForm::CreateTrackingView() {
+    auto* view =
+        new TView(state_, nav_, *windows_.viewsetting);  // TEMP until TView takes a callback
+    windows_.View = view;
+    state_.trackingViewOpen = 1;
+    AddView(view);
+}
+
+void TMainForm::CreateMessageView() {
+    auto* view = new TSource(state_);
+    windows_.Source = view;
+    state_.messageViewOpen = 1;
+    AddView(view);
+}
+
+void TMainForm::CreateMapView() {
+    auto* view = new TTracking(state_, nav_, track_, centre_);
+    windows_.Tracking = view;
+    state_.mapViewOpen = 1;
+    AddView(view);
+}
+
+void TMainForm::CreateLevelView() {
+    auto* view = new TLevel(state_);
+    windows_.Level = view;
+    state_.signalLevelViewOpen = 1;
+    AddView(view);
+}
+
+void TMainForm::CreateMeasuredView() {
+    auto* view = new TParameter(state_);
+    windows_.Parameter = view;
+    state_.measuredViewOpen = 1;
+    AddView(view);
+}
+
+// An open view is restored and brought to the front; a closed one is created anew.
+void TMainForm::OpenView(QMdiSubWindow* view, void (TMainForm::*create)()) {
+    if (view == nullptr) {
+        (this->*create)();
+        return;
+    }
+    view->showNormal();
+    view->show();
+    mdiArea->setActiveSubWindow(view);
+    view->raise();
+}
+
+// A toolbar button minimises its open view or restores a minimised one, then tiles.
+void TMainForm::ToggleView(QMdiSubWindow* view, void (TMainForm::*create)()) {
+    if (view == nullptr) {
+        (this->*create)();
+    } else {
+        if (view->isMinimized()) {
+            view->showNormal();
+        } else {
+            view->showMinimized();
+        }
+        view->show();
+        mdiArea->setActiveSubWindow(view);
+        view->raise();
+    }
+    WindowTileItemClick();
+}
+
+void TMainForm::Parameter1Click() {
+    OpenView(windows_.Parameter, &TMainForm::CreateMeasuredView);
+}
+void TMainForm::Level1Click() {
+    OpenView(windows_.Level, &TMainForm::CreateLevelView);
+}
+void TMainForm::View2Click() {
+    OpenView(windows_.View, &TMainForm::CreateTrackingView);
+}
+void TMainForm::Tracking1Click() {
+    OpenView(windows_.Tracking, &TMainForm::CreateMapView);
+}
+void TMainForm::Source1Click() {
+    OpenView(windows_.Source, &TMainForm::CreateMessageView);
+}
+void TMainForm::SpeedButton2Click() {
+    ToggleView(windows_.Level, &TMainForm::CreateLevelView);
+}
+void TMainForm::SpeedButton3Click() {
+    ToggleView(windows_.View, &TMainForm::CreateTrackingView);
+}
+void TMainForm::SpeedButton4Click() {
+    ToggleView(windows_.Tracking, &TMainForm::CreateMapView);
+}
+
+void TMainForm::WindowCascadeItemClick() {
+    mdiArea->cascadeSubWindows();
+}
+void TMainForm::WindowTileItemClick() {
+    TileHorizontally(*mdiArea);
+}
+void TMainForm::WindowArrangeItemClick() {
+    ArrangeIcons(*mdiArea);
+}
+void TMainForm::WindowMinimizeItemClick() {
+    MinimizeAll(*mdiArea);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    WindowTileItemClick();
+}
+
+void TMainForm::Start1Click() {
+    Comm1.ClosePort();
+    if (windows_.Data == nullptr || !windows_.Data->file->isChecked()) {
+        SpeedButton1->setEnabled(true);
+        Comm1.OpenPort();  // a failure leaves the program idle
+    }
+    buffer_.Reset();
+    SpeedButton5->setEnabled(true);
+    SpeedButton6->setEnabled(false);
+    SpeedButton7->setEnabled(true);
+    Timer1->start();
+    Timer2->start();
+}
+
+void TMainForm::Stop1Click() {
+    SpeedButton1->setEnabled(false);
+    SpeedButton5->setEnabled(false);
+    SpeedButton6->setEnabled(true);
+    SpeedButton7->setEnabled(false);
+    Comm1.ClosePort();
+    Timer1->stop();
+    Timer2->stop();
+    state_.playbackActive = 0;
+    state_.logFileOpen = 0;
+    CloseAllFiles();
+}
+
+void TMainForm::Comm1ReceiveData(TComm&, const char* buffer, std::uint16_t length) {
+    for (std::uint16_t i = 0; i < length; ++i) {
+        buffer_.Put(static_cast<std::uint8_t>(buffer[i]));
+    }
+}
+
+void TMainForm::OpenSentenceLog() {
+    if (state_.loggingEnabled != 1 || state_.logFileOpen != 0) {
+        return;
+    }
+    if (log_.Open(state_.logFileName)) {
+        state_.logFileOpen = 1;
+        return;
+    }
+    // Logging stays off; the message waits until the tick has finished.
+    state_.loggingEnabled = 0;
+    QMetaObject::invokeMethod(
+        this, [this] { ShowFileError("File Open Error!!!"); }, Qt::QueuedConnection);
+}
+
+void TMainForm::ClearDisabledRows() {
+    if (state_.messageViewOpen != 1 || !windows_.Source || !windows_.sentencesetup) {
+        return;
+    }
+    struct Filter {
+        SentenceType type;
+        std::initializer_list<int> rows;
+    };
+    static const Filter kFilters[] = {
+        {SentenceType::Gga, {4}},       {SentenceType::Gll, {8}}, {SentenceType::Gsa, {5}},
+        {SentenceType::Gsv, {1, 2, 3}}, {SentenceType::Rmc, {6}}, {SentenceType::Vtg, {7}},
+    };
+    for (const Filter& filter : kFilters) {
+        if (!windows_.sentencesetup->IsSelected(filter.type)) {
+            windows_.Source->ClearRows(filter.rows);
+        }
+    }
+}
+
+void TMainForm::Timer1Timer() {
+    OpenSentenceLog();
+    const int decoded = tick_.Run(feed_);
+    if (feed_.TakeLogWritten()) {
+        log_.Flush();
+    }
+    if (decoded > 0) {
+        ClearDisabledRows();
+    }
+}
+
+void TMainForm::Timer2Timer() {
+    if (state_.trackingViewOpen == 1 && windows_.View) {
+        windows_.View->DrawSkyPlot();
+    }
+    if (state_.mapViewOpen == 1 && windows_.Tracking) {
+        windows_.Tracking->PlotFix();
+    }
+    if (state_.measuredViewOpen == 1 && state_.playbackActive == 1) {
+        FeedPlaybackLines(state_.dataFile, buffer_);
+    }
+}
+
+bool TMainForm::WriteData(const void* data, std::uint16_t count) {
+    return Comm1.WriteData(data, count);
+}
+
+void TMainForm::ResetReceiveBuffer() {
+    buffer_.Reset();
+}
+
+void TMainForm::ResetViews() {
+    if (state_.messageViewOpen == 1 && windows_.Source) {
+        windows_.Source->ClearRows({1, 2, 3, 4, 5, 6, 7});
+    }
+    if (state_.signalLevelViewOpen == 1 && windows_.Level) {
+        windows_.Level->ClearRows();
+    }
+    if (state_.measuredViewOpen == 1 && windows_.Parameter) {
+        windows_.Parameter->ResetValues();
+    }
+}
+
+void TMainForm::ResetMap() {
+    if (state_.mapViewOpen == 1 && windows_.Tracking) {
+        windows_.Tracking->PaintWhite();
+    }
+    TTracking::ResetTrack(state_);
+}
+
+void TMainForm::CloseAllFiles() {
+    if (state_.dataFile != nullptr) {
+        std::fclose(state_.dataFile);
+        state_.dataFile = nullptr;
+    }
+    log_.Close();
+}
+
+void TMainForm::ShowFileError(const QString& message) {
+    if (windows_.ErrorDialog) {
+        windows_.ErrorDialog->Label1->setText(message);
+        runModal(*windows_.ErrorDialog);
+    }
+}
+
+QString TMainForm::RunFileDialog(QFileDialog& dialog) {
+    return runFileDialog(dialog);
+}

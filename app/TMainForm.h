@@ -1,0 +1,159 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+
+#include "AppState.h"
+#include "DataSourceLink.h"
+#include "DecodeTick.h"
+#include "NavState.h"
+#include "ProgramWindows.h"
+#include "ReceiveBuffer.h"
+#include "ReceiverLink.h"
+#include "SentenceLog.h"
+#include "TComm.h"
+#include "ViewFeed.h"
+
+class MapCentre;
+class QAction;
+class QDialog;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolButton;
+class TrackHistory;
+
+// The records the main window works on; they live for the whole run.
+struct ProgramRecords {
+    AppState& state;
+    NavState& nav;
+    ReceiveBuffer& buffer;
+    TrackHistory& track;
+    MapCentre& centre;
+};
+
+// "Kelmstar Demo NMEA Version": the multiple-document frame with the menus, the
+// toolbar, the decode and refresh timers and the serial port.
+class TMainForm : public QMainWindow, public ReceiverLink, public DataSourceLink {
+    Q_OBJECT
+
+public:
+    static constexpr int kDecodeInterval = 130;    // ms
+    static constexpr int kRefreshInterval = 1000;  // ms
+
+    TMainForm(ProgramRecords records, ProgramWindows& windows,
+              std::unique_ptr<DeviceFactory> devices = nullptr);
+    ~TMainForm() override;
+
+    // How modal dialogs are run; exec() unless replaced (tests answer them instead).
+    std::function<int(QDialog&)> runModal;
+    // How the file-open dialogs are run; returns the chosen file or an empty text.
+    std::function<QString(QFileDialog&)> runFileDialog;
+
+    // The five views, created anew when they do not exist.
+    void CreateTrackingView();  // TView, "Tracking View"
+    void CreateMessageView();   // TSource
+    void CreateMapView();       // TTracking, "Map View"
+    void CreateLevelView();     // TLevel
+    void CreateMeasuredView();  // TParameter
+
+    void FileOpenItemClick();
+    void AboutKelmstarDemo1Click();
+    void Exit1Click();
+    void Parameter1Click();
+    void Level1Click();
+    void View2Click();
+    void Tracking1Click();
+    void Source1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void Start1Click();
+    void Stop1Click();
+    void SpeedButton1Click();
+    void SpeedButton5Click();
+    void SentenceSetup1Click();
+    void WindowCascadeItemClick();
+    void WindowTileItemClick();
+    void WindowArrangeItemClick();
+    void WindowMinimizeItemClick();
+    void UpdateMenuItems();
+    void Timer1Timer();
+    void Timer2Timer();
+    void Comm1ReceiveData(TComm& sender, const char* buffer, std::uint16_t length);
+
+    // ReceiverLink
+    bool WriteData(const void* data, std::uint16_t count) override;
+    void ResetReceiveBuffer() override;
+    void ResetViews() override;
+    void ResetMap() override;
+
+    // DataSourceLink
+    void CloseAllFiles() override;
+    void ShowFileError(const QString& message) override;
+    QString RunFileDialog(QFileDialog& dialog) override;
+
+    TComm Comm1;
+    QMdiArea* mdiArea = nullptr;
+    QWidget* SpeedPanel = nullptr;
+    QToolButton* OpenBtn = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* SpeedButton4 = nullptr;
+    QToolButton* SpeedButton5 = nullptr;
+    QToolButton* SpeedButton6 = nullptr;
+    QToolButton* SpeedButton7 = nullptr;
+    QMenu* File1 = nullptr;
+    QMenu* View1 = nullptr;
+    QMenu* Operate1 = nullptr;
+    QMenu* Window1 = nullptr;
+    QAction* FileOpenItem = nullptr;
+    QAction* AboutKelmstarDemo1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Parameter1 = nullptr;
+    QAction* Level1 = nullptr;
+    QAction* View2 = nullptr;
+    QAction* Tracking1 = nullptr;
+    QAction* Source1 = nullptr;
+    QAction* Start1 = nullptr;
+    QAction* Stop1 = nullptr;
+    QAction* SentenceSetup1 = nullptr;
+    QAction* WindowCascadeItem = nullptr;
+    QAction* WindowTileItem = nullptr;
+    QAction* WindowArrangeItem = nullptr;
+    QAction* WindowMinimizeItem = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void CreateMenus();
+    void CreateToolbar();
+    QToolButton* AddSpeedButton(const char* name, int left, int glyph, void (TMainForm::*click)());
+    void FillWindowList();
+    void OpenSentenceLog();
+    void ClearDisabledRows();
+    void RunDialog(QDialog* dialog);
+    void OpenView(QMdiSubWindow* view, void (TMainForm::*create)());
+    void ToggleView(QMdiSubWindow* view, void (TMainForm::*create)());
+    void AddView(QMdiSubWindow* view);
+
+    AppState& state_;
+    NavState& nav_;
+    ReceiveBuffer& buffer_;
+    TrackHistory& track_;
+    MapCentre& centre_;
+    ProgramWindows& windows_;
+    SentenceLog log_;
+    ViewFeed feed_;
+    DecodeTick tick_;
+    QList<QAction*> windowListActions_;
+    QMetaObject::Connection activationWatch_;
+};

@@ -1,0 +1,249 @@
+#include <fcntl.h>
+#include <pty.h>
+#include <unistd.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "ProgramFixture.h"
+#include "TData.h"
+#include "TLogFileSetting.h"
+#include "TParameter.h"
+#include "TSource.h"
+#include "Tsentencesetup.h"
+
+namespace {
+
+// Sentences that a receiver sends in one second.
+const std::string kRmc =
+    "$GPRMC,091519.00,A,4807.038,N,01131.000,E,10.0,084.4,230394,003.1,W*6A\r\n";
+const std::string kGga = "$GPGGA,091519.00,4807.038,N,01131.000,E,2,08,0.9,545.4,M,46.9,M,,*47\r\n";
+const std::string kGsa = "$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39\r\n";
+const std::string kVtg = "$GPVTG,084.4,T,081.3,M,010.0,N,018.5,K*43\r\n";
+
+class PseudoTerminal {
+public:
+    PseudoTerminal() {
+        char name[256] = {};
+        if (openpty(&master_, &slave_, name, nullptr, nullptr) == 0) {
+            path_ = name;
+        }
+    }
+    ~PseudoTerminal() {
+        close(master_);
+        close(slave_);
+    }
+    const std::string& Path() const { return path_; }
+    void Write(const std::string& bytes) const {
+        ASSERT_EQ(write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    std::string path_;
+};
+
+class IntakeTest : public ProgramTest {
+protected:
+    void ChooseSerialPort(const std::string& device) {
+        TData& data = *Windows().Data;
+        data.serial->setChecked(true);
+        data.comsetting->setEditText(QString::fromStdString(device));
+        data.BitBtn1Click();
+    }
+
+    void ChoosePlayback(const std::string& name) {
+        TData& data = *Windows().Data;
+        data.file->click();
+        nextChosenFile = QString::fromStdString(Path(name).string());
+        data.browseClick();
+        data.BitBtn1Click();
+    }
+
+    void SwitchLoggingOn(const std::string& name) {
+        nextChosenFile = QString::fromStdString(Path(name).string());
+        Windows().LogFileSetting->BrowseClick();
+        Windows().LogFileSetting->BitBtn1Click();
+    }
+
+    // Runs the refresh tick and decode ticks as the timers would over one second.
+    void RunOneSecond() {
+        Main().Timer2Timer();
+        for (int i = 0; i < 8; ++i) {
+            Main().Timer1Timer();
+        }
+    }
+
+    QString Measured(const char* label) { return LabelText(Windows().Parameter, label); }
+    QString MessageRow(int row) {
+        return LabelText(Windows().Source, ("Label" + std::to_string(row)).c_str());
+    }
+};
+
+TEST_F(IntakeTest, SentencesFromTheSerialLineReachTheViews) {
+    CreateProgram();
+    PseudoTerminal receiver;
+    ASSERT_FALSE(receiver.Path().empty());
+    ChooseSerialPort(receiver.Path());
+    EXPECT_EQ(Main().Comm1.CommName(), receiver.Path());
+    EXPECT_EQ(State().portNumber, 0);
+    QTest::mouseClick(Main().SpeedButton6, Qt::LeftButton);
+    ASSERT_TRUE(Main().Comm1.IsOpen());
+    EXPECT_FALSE(Main().SpeedButton6->isEnabled());
+    EXPECT_TRUE(Main().SpeedButton7->isEnabled());
+    EXPECT_TRUE(Main().SpeedButton5->isEnabled());
+    EXPECT_TRUE(Main().SpeedButton1->isEnabled());
+    EXPECT_TRUE(Main().Timer1->isActive());
+
+    receiver.Write(kRmc + kGga + kGsa + kVtg);
+    EXPECT_TRUE(WaitFor([&] { return Measured("dgpslabel") == "ON"; }));
+    EXPECT_EQ(Measured("velocitylabel"), "5.1");
+    EXPECT_EQ(Measured("hourlabel"), "09");
+    EXPECT_EQ(Measured("minutelabel"), "15");
+    EXPECT_EQ(Measured("latlabel"), "48.117302");
+    EXPECT_EQ(Measured("heightlabel"), "545.4");
+    EXPECT_TRUE(MessageRow(6).startsWith("GPRMC,091519.00,A,")) << MessageRow(6).toStdString();
+    EXPECT_TRUE(MessageRow(4).startsWith("GPGGA,091519.00,")) << MessageRow(4).toStdString();
+
+    QTest::mouseClick(Main().SpeedButton7, Qt::LeftButton);
+    EXPECT_FALSE(Main().Comm1.IsOpen());
+    EXPECT_FALSE(Main().Timer1->isActive());
+    EXPECT_TRUE(Main().SpeedButton6->isEnabled());
+    EXPECT_FALSE(Main().SpeedButton1->isEnabled());
+    EXPECT_TRUE(ReportedErrors().isEmpty()) << ReportedErrors().join("|").toStdString();
+}
+
+TEST_F(IntakeTest, APortThatCannotBeOpenedLeavesTheProgramIdle) {
+    CreateProgram();
+    ChooseSerialPort(Path("no-such-device").string());
+    QTest::mouseClick(Main().SpeedButton6, Qt::LeftButton);
+    EXPECT_EQ(ReportedErrors(), QStringList({"Error opening serial port."}));
+    EXPECT_FALSE(Main().Comm1.IsOpen());
+    EXPECT_FALSE(Main().Timer1->isActive());
+    EXPECT_TRUE(Main().SpeedButton6->isEnabled());
+    EXPECT_FALSE(Main().SpeedButton7->isEnabled());
+    EXPECT_FALSE(Main().SpeedButton5->isEnabled());
+    EXPECT_TRUE(Main().SpeedButton1->isEnabled());
+}
+
+TEST_F(IntakeTest, PlaybackFeedsFourLinesPerSecondAndPausesWithTheMeasuredViewClosed) {
+    std::string log;
+    for (int second = 0; second < 6; ++second) {
+        char rmc[96];
+        std::snprintf(rmc, sizeof rmc,
+                      "$GPRMC,1200%02d,A,4807.038,N,01131.000,E,1.0,2.0,230394,,*00\r\n", second);
+        log += rmc + kGga + kGsa + kVtg;
+    }
+    WriteFile("drive.log", log);
+    CreateProgram();
+    ChoosePlayback("drive.log");
+    EXPECT_EQ(State().playbackActive, 1);
+    EXPECT_EQ(LabelText(Windows().Data, "logfilenamelabel"), "drive.log");
+    Main().Start1Click();
+    EXPECT_FALSE(Main().Comm1.IsOpen());
+
+    Main().Timer2Timer();
+    EXPECT_EQ(program->Buffer().Count(), static_cast<int>(log.size() / 6 - 4));  // no CRs fed
+    for (int i = 0; i < 3; ++i) {
+        RunOneSecond();
+    }
+    EXPECT_EQ(Measured("secondlabel"), "03");  // the newest lines wait for more bytes
+
+    Windows().Parameter->close();
+    FlushDeletes();
+    ASSERT_EQ(State().measuredViewOpen, 0);
+    const int buffered = program->Buffer().Count();
+    RunOneSecond();
+    EXPECT_EQ(program->Buffer().Count(), buffered) << "playback pauses";
+
+    Main().Parameter1Click();
+    EXPECT_EQ(State().measuredViewOpen, 1);
+    EXPECT_EQ(Measured("secondlabel"), "00");  // a new view starts with its design texts
+    RunOneSecond();
+    RunOneSecond();
+    EXPECT_EQ(Measured("secondlabel"), "05");
+
+    Main().Stop1Click();
+    EXPECT_EQ(State().playbackActive, 0);
+    EXPECT_EQ(State().dataFile, nullptr);
+}
+
+TEST_F(IntakeTest, LogHoldsEveryFramedGpSentenceAfterEachTickAndAcrossStopAndStart) {
+    WriteFile("in.log", kRmc + "$PGRME,15.0,M,22.5,M,27.0,M*1A\r\n" + kGga +
+                            "$GNGSA,A,3,,,,,,,,,,,,,1,1,1*00\r\n" + kGsa + kVtg + kRmc + kGga);
+    CreateProgram();
+    ChoosePlayback("in.log");
+    SwitchLoggingOn("out.log");  // logging alongside playback: two streams
+    EXPECT_EQ(State().loggingEnabled, 1);
+    Main().Start1Click();
+    Main().Timer1Timer();  // opens the log
+    EXPECT_EQ(State().logFileOpen, 1);
+    EXPECT_TRUE(std::filesystem::exists(Path("out.log")));
+    EXPECT_EQ(ReadFile("out.log"), "");
+    Main().Timer2Timer();
+    Main().Timer1Timer();
+    // On disk at the end of the tick, with the file still open: the replayed GP
+    // sentences in order, each ending in a bare line feed.
+    auto replayed = [](const std::string& line) { return line.substr(0, line.size() - 2) + "\n"; };
+    const std::string gpLines = replayed(kRmc) + replayed(kGga) + replayed(kGsa) + replayed(kVtg) +
+                                replayed(kRmc) + replayed(kGga);
+    const std::string afterOneTick = ReadFile("out.log");
+    EXPECT_FALSE(afterOneTick.empty());
+    EXPECT_EQ(gpLines.substr(0, afterOneTick.size()), afterOneTick);
+    Main().Timer2Timer();
+    Main().Timer1Timer();
+    Main().Timer1Timer();
+    Main().Stop1Click();
+    const std::string firstRun = ReadFile("out.log");
+    EXPECT_GT(firstRun.size(), afterOneTick.size());
+    EXPECT_EQ(gpLines.substr(0, firstRun.size()), firstRun);  // no PGRME, no GNGSA
+
+    // Logging stays on across Stop and Start and appends.
+    EXPECT_EQ(State().loggingEnabled, 1);
+    PseudoTerminal receiver;
+    Windows().Data->serial->setChecked(true);
+    ChooseSerialPort(receiver.Path());
+    Main().Start1Click();
+    receiver.Write(kVtg + kRmc + kGga);
+    EXPECT_TRUE(WaitFor([&] { return ReadFile("out.log").size() > firstRun.size(); }));
+    const std::string both = ReadFile("out.log");
+    EXPECT_EQ(both.substr(0, firstRun.size()), firstRun);
+    EXPECT_EQ(both.substr(firstRun.size()), kVtg + kRmc);  // live records keep their CR
+}
+
+TEST_F(IntakeTest, ALogThatCannotBeOpenedIsReportedAndLoggingStaysOff) {
+    CreateProgram();
+    nextChosenFile = QString::fromStdString(Path("missing-dir/out.log").string());
+    Windows().LogFileSetting->BrowseClick();
+    Windows().LogFileSetting->BitBtn1Click();
+    Windows().Data->file->click();  // no serial port needed
+    Main().Start1Click();
+    Main().Timer1Timer();
+    EXPECT_EQ(State().loggingEnabled, 0);
+    EXPECT_EQ(State().logFileOpen, 0);
+    EXPECT_TRUE(WaitFor([&] { return !errorDialogTexts.isEmpty(); }));
+    EXPECT_EQ(errorDialogTexts, QStringList({"File Open Error!!!"}));
+}
+
+TEST_F(IntakeTest, RowsOfUntickedSentenceTypesAreEmptied) {
+    WriteFile("in.log", kGga + kGsa + kVtg + kRmc + kGga + kGsa + kVtg + kRmc);
+    CreateProgram();
+    ChoosePlayback("in.log");
+    Main().Start1Click();
+    Windows().sentencesetup->VTG->setChecked(true);
+    RunOneSecond();
+    EXPECT_FALSE(MessageRow(7).isEmpty());
+    EXPECT_FALSE(MessageRow(4).isEmpty());
+    Windows().sentencesetup->GGA->setChecked(false);
+    Windows().sentencesetup->VTG->setChecked(false);
+    RunOneSecond();
+    EXPECT_TRUE(MessageRow(4).isEmpty());
+    EXPECT_TRUE(MessageRow(7).isEmpty());
+    EXPECT_FALSE(MessageRow(5).isEmpty());
+}
+
+}  // namespace

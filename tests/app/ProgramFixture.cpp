@@ -1,0 +1,84 @@
+#include "ProgramFixture.h"
+
+#include <QApplication>
+#include <fstream>
+#include <sstream>
+
+#include "TErrorDialog.h"
+
+namespace {
+int testArgc = 1;
+char testArgv0[] = "app_tests";
+char* testArgv[] = {testArgv0, nullptr};
+}  // namespace
+
+KelmstarApplication& TestApplication() {
+    static KelmstarApplication application(testArgc, testArgv);
+    return application;
+}
+
+QStringList& ReportedErrors() {
+    static QStringList errors;
+    return errors;
+}
+
+void ProgramTest::SetUp() {
+    TestApplication().reportError = [](const QString& text) { ReportedErrors().append(text); };
+    ReportedErrors().clear();
+    previousDirectory = std::filesystem::current_path();
+    char pattern[] = "/tmp/kelmstar-app-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    directory = pattern;
+    std::filesystem::current_path(directory);
+}
+
+void ProgramTest::CreateProgram() {
+    program = std::make_unique<Program>();
+    Main().runModal = [this](QDialog& dialog) {
+        modalDialogs.append(dialog.objectName());
+        if (auto* error = qobject_cast<TErrorDialog*>(&dialog)) {
+            errorDialogTexts.append(error->Label1->text());
+        }
+        return int(QDialog::Accepted);
+    };
+    Main().runFileDialog = [this](QFileDialog&) { return nextChosenFile; };
+    program->Show();
+}
+
+void ProgramTest::TearDown() {
+    program.reset();
+    std::filesystem::current_path(previousDirectory);
+    std::filesystem::remove_all(directory);
+}
+
+QString ProgramTest::LabelText(QWidget* window, const char* name) {
+    if (window == nullptr) {
+        return "<no window>";
+    }
+    auto* label = window->findChild<QLabel*>(name);
+    return label != nullptr ? label->text() : QString("<no label %1>").arg(name);
+}
+
+void ProgramTest::FlushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool ProgramTest::WaitFor(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return done();
+}
+
+void ProgramTest::WriteFile(const std::string& name, const std::string& content) const {
+    std::ofstream(Path(name), std::ios::binary) << content;
+}
+
+std::string ProgramTest::ReadFile(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
