@@ -234,7 +234,7 @@ TEST_F(PtyRoundTrip, SendsSentencesObeysCommandsAndCleansUp) {
     EXPECT_NE(lstat(link_.c_str(), &st), 0) << "the link should be removed on exit";
 }
 
-TEST_F(PtyRoundTrip, PacedLineCarriesTheBytesOfItsBaudRate) {
+TEST_F(PtyRoundTrip, OutputTooLargeForTheLineIsDroppedInWholeSentences) {
     SimProcess sim(
         {"--link=" + link_, "--baud=4800", "--start-mode=hot", "--rate=10", "--duration=120"});
     std::string out;
