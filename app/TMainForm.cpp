@@ -39,8 +39,6 @@ constexpr int kSpeedPanelHeight = 33;
 constexpr int kSpeedButtonSize = 25;
 constexpr int kSpeedButtonTop = 4;
 
-const char* const kPortNames[] = {"COM1", "COM2", "COM3", "COM4"};
-
 }  // namespace
 
 TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
@@ -110,8 +108,8 @@ void TMainForm::FormCreate() {
     state_.trackingViewOpen = 1;
     state_.mapCentreSet = 0;
     state_.portNumber = ReadPortNumber();
-    if (state_.portNumber >= 1 && state_.portNumber <= 4) {
-        Comm1.SetCommName(kPortNames[state_.portNumber - 1]);
+    if (const char* name = StoredPortName(state_.portNumber)) {
+        Comm1.SetCommName(name);
     }
     UpdateMenuItems();
 }
