@@ -7,24 +7,11 @@ CommRecorder::CommRecorder(TComm& comm) : comm_(comm) {
         received.append(buffer, length);
         blockLengths.push_back(length);
         everyBlockZeroTerminated = everyBlockZeroTerminated && buffer[length] == '\0';
-        order += 'D';
     };
-    comm.OnReceiveError = [this](TComm&, std::int32_t mask) {
-        receiveErrors.push_back(mask);
-        order += 'E';
-    };
-    comm.OnModemStateChange = [this](TComm&, std::int32_t code) {
-        modemEvents.push_back(code);
-        order += 'M';
-    };
-    comm.OnRequestHangup = [this](TComm&) {
-        ++hangups;
-        order += 'H';
-    };
-    comm.OnSendDataEmpty = [this](TComm&) {
-        ++sendEmpties;
-        order += 'S';
-    };
+    comm.OnReceiveError = [this](TComm&, std::int32_t mask) { receiveErrors.push_back(mask); };
+    comm.OnModemStateChange = [this](TComm&, std::int32_t code) { modemEvents.push_back(code); };
+    comm.OnRequestHangup = [this](TComm&) { ++hangups; };
+    comm.OnSendDataEmpty = [this](TComm&) { ++sendEmpties; };
 }
 
 CommRecorder::~CommRecorder() {

@@ -24,8 +24,6 @@ struct CommRecorder {
     std::vector<std::int32_t> modemEvents;
     int hangups = 0;
     int sendEmpties = 0;
-    // One letter per event: D data, E error, M modem, H hang-up, S send queue empty.
-    std::string order;
 
 private:
     TComm& comm_;

@@ -106,8 +106,7 @@ TEST_F(TCommDataTest, BlocksWithoutAHandlerAreDroppedQuietly) {
     pty.CloseMaster();
     ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.hangups > 0; }, 5000));
     EXPECT_TRUE(recorder.received.empty());
-    // Events come in posting order: the hang-up, posted last, is handled last.
-    EXPECT_EQ(recorder.order.back(), 'H');
+    EXPECT_EQ(recorder.hangups, 1);
 }
 
 }  // namespace
