@@ -79,6 +79,11 @@ struct FailureCase {
     int error;
 };
 
+// Printed by name: the default byte dump would read the struct's padding.
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class TCommReaderFailureTest : public TCommFakeTest,
                                public testing::WithParamInterface<FailureCase> {};
 

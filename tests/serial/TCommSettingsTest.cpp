@@ -225,6 +225,11 @@ struct FailureCase {
     const char* message;
 };
 
+// Printed by its message: the default byte dump would read the struct's padding.
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.message;
+}
+
 class TCommOpenFailureTest : public TCommSetterTest,
                              public testing::WithParamInterface<FailureCase> {};
 
