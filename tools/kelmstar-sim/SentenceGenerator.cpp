@@ -111,13 +111,13 @@ std::vector<std::string> SentenceGenerator::gsv(const EpochData& e) {
         std::max<std::size_t>(1, (count + kSatellitesPerGsv - 1) / kSatellitesPerGsv);
     std::vector<std::string> out;
     for (std::size_t m = 0; m < messages; ++m) {
-        char head[32];
+        char head[80];
         std::snprintf(head, sizeof head, "GPGSV,%zu,%zu,%02zu", messages, m + 1, count);
         std::string text = head;
         const std::size_t end = std::min(count, (m + 1) * kSatellitesPerGsv);
         for (std::size_t i = m * kSatellitesPerGsv; i < end; ++i) {
             const SatelliteReport& s = e.inView[i];
-            char block[32];
+            char block[48];
             std::snprintf(block, sizeof block, ",%02d,%02d,%03d,", s.prn % 100,
                           std::clamp(s.elevation, 0, 90), std::clamp(s.azimuth, 0, 359));
             text += block;
