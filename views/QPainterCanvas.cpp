@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QPen>
 #include <QRect>
+#include <cstdlib>
+#include <utility>
 
 QPainterCanvas::QPainterCanvas(QImage& image, const QString& fontFamily, const CanvasState& initial)
     : Canvas(initial), image_(image), painter_(&image), font_(fontFamily) {
@@ -46,9 +48,41 @@ void QPainterCanvas::Ellipse(const PixelBox& box) {
     if (rect.width() < 1 || rect.height() < 1 || !rect.intersects(image_.rect())) {
         return;  // nothing of it would be seen
     }
+    if (rect.width() <= kLargestStamp && rect.height() <= kLargestStamp &&
+        std::abs(rect.width() - rect.height()) <= kStampRoundness) {
+        painter_.drawImage(rect.topLeft() - QPoint(kStampMargin, kStampMargin),
+                           StampFor(rect.width(), rect.height()));
+        return;
+    }
     ApplyPen(State().pen);
     ApplyBrush(State().fill);
     painter_.drawEllipse(rect.adjusted(0, 0, -1, -1));
+}
+
+const QImage& QPainterCanvas::StampFor(int width, int height) {
+    const Rgb pen = State().pen;
+    const Rgb fill = State().fill;
+    for (const Stamp& stamp : stamps_) {
+        if (stamp.width == width && stamp.height == height && stamp.pen == pen &&
+            stamp.fill == fill) {
+            return stamp.picture;
+        }
+    }
+    QImage picture(width + 2 * kStampMargin, height + 2 * kStampMargin,
+                   QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    {
+        // Drawn exactly as Ellipse draws a large one, at the origin.
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        QPen outline(ToQColor(pen));
+        outline.setWidth(0);
+        painter.setPen(outline);
+        painter.setBrush(ToQColor(fill));
+        painter.drawEllipse(QRect(kStampMargin, kStampMargin, width - 1, height - 1));
+    }
+    stamps_.push_back({width, height, pen, fill, std::move(picture)});
+    return stamps_.back().picture;
 }
 
 void QPainterCanvas::Text(PixelPoint topLeft, const std::string& text) {

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <vector>
 
 #include "Canvas.h"
 
@@ -21,6 +22,22 @@ public:
     static QColor ToQColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
 
 private:
+    // A small disc drawn once on a transparent picture, then copied wherever one
+    // of the same size and colours is drawn: a day's track is 86400 discs. Only
+    // near-round ones: the painter's outline of a flat ellipse strays beyond its
+    // box, further than the picture's margin.
+    struct Stamp {
+        int width;
+        int height;
+        Rgb pen;
+        Rgb fill;
+        QImage picture;
+    };
+    static constexpr int kLargestStamp = 64;
+    static constexpr int kStampRoundness = 2;  // most the width and height differ by
+    static constexpr int kStampMargin = 3;
+
+    const QImage& StampFor(int width, int height);
     void ApplyPen(Rgb colour);
     void ApplyBrush(Rgb colour);
 
@@ -32,4 +49,5 @@ private:
     Rgb appliedBrush_;
     bool penApplied_ = false;
     bool brushApplied_ = false;
+    std::vector<Stamp> stamps_;
 };
