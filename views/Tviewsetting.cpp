@@ -28,6 +28,22 @@ Control* Place(Control* control, const char* name, int left, int top, int width,
     return control;
 }
 
+// The design sizes suit the original font; a wider substitute gets the room its
+// texts need, so that none is cut off. Positions stay as designed.
+void WidenToText(QWidget* control) {
+    const int needed = control->sizeHint().width();
+    if (needed > control->width()) {
+        control->resize(needed, control->height());
+    }
+}
+
+void WidenToChildren(QWidget* container, int margin) {
+    const int needed = container->childrenRect().right() + 1 + margin;
+    if (needed > container->width()) {
+        container->resize(needed, container->height());
+    }
+}
+
 QLabel* AddLabel(QWidget* parent, const char* name, int left, int top, int width, int height,
                  const char* text) {
     return Place(new QLabel(text, parent), name, left, top, width, height);
@@ -46,6 +62,19 @@ Tviewsetting::Tviewsetting(AppState& state, QWidget* parent) : QDialog(parent), 
     CreateSatelliteLegend();
     CreateVelocityGroup();
     CreateOrientationGroup();
+    FitTexts();
+}
+
+void Tviewsetting::FitTexts() {
+    for (QGroupBox* box : {GroupBox1, GroupBox2, GroupBox3}) {
+        for (QWidget* control : box->findChildren<QWidget*>()) {
+            if (qobject_cast<QLabel*>(control) || qobject_cast<QRadioButton*>(control)) {
+                WidenToText(control);
+            }
+        }
+        WidenToChildren(box, kTextMargin);
+    }
+    WidenToChildren(this, kTextMargin);
 }
 
 void Tviewsetting::CreateButtons() {

@@ -33,10 +33,13 @@ public:
     QRadioButton* RadioButton2 = nullptr;
 
 private:
+    static constexpr int kTextMargin = 8;  // pixels kept free at a box's right edge
+
     void CreateButtons();
     void CreateSatelliteLegend();
     void CreateVelocityGroup();
     void CreateOrientationGroup();
+    void FitTexts();
 
     AppState& state_;
 };
