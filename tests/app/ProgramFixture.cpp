@@ -7,14 +7,15 @@
 #include "TErrorDialog.h"
 
 namespace {
-int testArgc = 1;
-char testArgv0[] = "app_tests";
-char* testArgv[] = {testArgv0, nullptr};
+KelmstarApplication* testApplication = nullptr;
 }  // namespace
 
+void SetTestApplication(KelmstarApplication* application) {
+    testApplication = application;
+}
+
 KelmstarApplication& TestApplication() {
-    static KelmstarApplication application(testArgc, testArgv);
-    return application;
+    return *testApplication;
 }
 
 QStringList& ReportedErrors() {

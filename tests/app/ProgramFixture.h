@@ -17,7 +17,8 @@
 #include "Program.h"
 #include "TMainForm.h"
 
-// The application object of the test run, with the error texts it caught.
+// The application object of the test run (made by main), with the error texts it caught.
+void SetTestApplication(KelmstarApplication* application);
 KelmstarApplication& TestApplication();
 QStringList& ReportedErrors();
 

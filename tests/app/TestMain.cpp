@@ -3,7 +3,12 @@
 #include "ProgramFixture.h"
 
 int main(int argc, char** argv) {
+    // Also when CTest lists the tests, which it does without the tests' environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     ::testing::InitGoogleTest(&argc, argv);
-    TestApplication();
+    KelmstarApplication application(argc, argv);
+    SetTestApplication(&application);
     return RUN_ALL_TESTS();
 }
