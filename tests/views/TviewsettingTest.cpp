@@ -10,6 +10,32 @@
 
 #include "ConvertError.h"
 
+namespace {
+
+// Stands in for the program's top-level handler: keeps the text of an error that
+// leaves an event handler.
+class CatchingApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            caught = error.what();
+            return false;
+        }
+    }
+
+    QString caught;
+};
+
+CatchingApplication* App() {
+    return static_cast<CatchingApplication*>(qApp);
+}
+
+}  // namespace
+
 class TviewsettingTest : public QObject {
     Q_OBJECT
 
@@ -215,6 +241,17 @@ private slots:
         QCOMPARE(dialog.velocityedit->text(), QString("9"));
     }
 
+    void okWithABadTextClosesTheDialogAndReportsTheError() {
+        Tviewsetting dialog(state);
+        dialog.velocityedit->setText("x1");
+        App()->caught.clear();
+        QTimer::singleShot(0, &dialog, [&] { QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton); });
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QCOMPARE(App()->caught, QString("'x1' is not a valid floating point value"));
+        QCOMPARE(state.velocityScale, 4.0f);
+        QVERIFY(!dialog.isVisible());
+    }
+
     void okButtonClosesTheShownDialog() {
         Tviewsetting dialog(state);
         dialog.velocityedit->setText("6");
@@ -224,5 +261,9 @@ private slots:
     }
 };
 
-QTEST_MAIN(TviewsettingTest)
+int main(int argc, char** argv) {
+    CatchingApplication app(argc, argv);
+    TviewsettingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "TviewsettingTest.moc"
