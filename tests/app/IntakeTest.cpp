@@ -1,6 +1,3 @@
-#include <fcntl.h>
-#include <pty.h>
-#include <unistd.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
@@ -9,6 +6,7 @@
 #include <QToolButton>
 
 #include "ProgramFixture.h"
+#include "PseudoTerminal.h"
 #include "TData.h"
 #include "TLogFileSetting.h"
 #include "TParameter.h"
@@ -23,29 +21,6 @@ const std::string kRmc =
 const std::string kGga = "$GPGGA,091519.00,4807.038,N,01131.000,E,2,08,0.9,545.4,M,46.9,M,,*47\r\n";
 const std::string kGsa = "$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39\r\n";
 const std::string kVtg = "$GPVTG,084.4,T,081.3,M,010.0,N,018.5,K*43\r\n";
-
-class PseudoTerminal {
-public:
-    PseudoTerminal() {
-        char name[256] = {};
-        if (openpty(&master_, &slave_, name, nullptr, nullptr) == 0) {
-            path_ = name;
-        }
-    }
-    ~PseudoTerminal() {
-        close(master_);
-        close(slave_);
-    }
-    const std::string& Path() const { return path_; }
-    void Write(const std::string& bytes) const {
-        ASSERT_EQ(write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    }
-
-private:
-    int master_ = -1;
-    int slave_ = -1;
-    std::string path_;
-};
 
 class IntakeTest : public ProgramTest {
 protected:
@@ -99,7 +74,7 @@ TEST_F(IntakeTest, SentencesFromTheSerialLineReachTheViews) {
     EXPECT_TRUE(Main().SpeedButton1->isEnabled());
     EXPECT_TRUE(Main().Timer1->isActive());
 
-    receiver.Write(kRmc + kGga + kGsa + kVtg);
+    ASSERT_TRUE(receiver.Write(kRmc + kGga + kGsa + kVtg));
     EXPECT_TRUE(WaitFor([&] { return Measured("dgpslabel") == "ON"; }));
     EXPECT_EQ(Measured("velocitylabel"), "5.1");
     EXPECT_EQ(Measured("hourlabel"), "09");
@@ -208,7 +183,7 @@ TEST_F(IntakeTest, LogHoldsEveryFramedGpSentenceAfterEachTickAndAcrossStopAndSta
     Windows().Data->serial->setChecked(true);
     ChooseSerialPort(receiver.Path());
     Main().Start1Click();
-    receiver.Write(kVtg + kRmc + kGga);
+    ASSERT_TRUE(receiver.Write(kVtg + kRmc + kGga));
     EXPECT_TRUE(WaitFor([&] { return ReadFile("out.log").size() > firstRun.size(); }));
     const std::string both = ReadFile("out.log");
     EXPECT_EQ(both.substr(0, firstRun.size()), firstRun);
