@@ -1,6 +1,7 @@
 #include "MapPlotter.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "MapProjection.h"
 
@@ -36,8 +37,10 @@ void MapPlotter::PlotFix(Canvas& canvas, int outerWidth, int outerHeight, const 
     const PlotGeometry geometry = ComputePlotGeometry(outerWidth, outerHeight);
     const TrackPoint point = NavPositionToMetres(nav);
     track_.Append(state_.mapPointCount, point);
-    // A zero longitude is what a receiver without a position reports.
-    if (nav.fixAvailable != 1 || nav.longitude == 0.0f) {
+    // A zero longitude is what a receiver without a position reports. A position
+    // that is no number must not become the centre, or no later point could be placed.
+    if (nav.fixAvailable != 1 || nav.longitude == 0.0f || !std::isfinite(point.east) ||
+        !std::isfinite(point.north)) {
         return;
     }
     if (state_.mapCentreSet == 0) {

@@ -77,6 +77,9 @@ std::optional<PixelPoint> VelocityLineEnd(const PlotGeometry& geometry, float sp
     const double speed = speedKnots / kMetresPerSecondPerKnot;
     const double length = speed * (0.5 * geometry.d / velocityScale);
     const double phi = Radians(courseDeg);
+    if (!std::isfinite(length) || !std::isfinite(phi)) {
+        return std::nullopt;  // a speed or course that is no number
+    }
     return PixelPoint{TruncToPixel(geometry.cx + std::sin(phi) * length),
                       TruncToPixel(geometry.cy - std::cos(phi) * length)};
 }

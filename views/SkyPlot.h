@@ -24,7 +24,8 @@ PixelPoint PrnLabelCorner(const PlotGeometry& geometry, SkyPoint point, int prn)
 int SlotsToDraw(int satsInView);
 
 // The far end of the course-and-speed line; a speed equal to `velocityScale` (m/s)
-// reaches the outer circle. No line when the scale is 0, which gives it no length.
+// reaches the outer circle. No line when the scale is 0, which gives it no length,
+// nor when speed or course is not a finite number.
 std::optional<PixelPoint> VelocityLineEnd(const PlotGeometry& geometry, float speedKnots,
                                           float courseDeg, float velocityScale);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "MapProjection.h"
 #include "RecordingCanvas.h"
 
@@ -161,6 +163,15 @@ TEST_F(MapFixture, TicksWithoutAValidFixOnlyAppend) {
     EXPECT_TRUE(canvas.Ops().empty());
     EXPECT_EQ(state.mapPointCount, 3);
     EXPECT_EQ(state.mapCentreSet, 0);
+}
+
+TEST_F(MapFixture, APositionThatIsNoNumberNeverBecomesTheCentre) {
+    plotter.PlotFix(canvas, kWidth, kHeight, Fix(std::numeric_limits<float>::quiet_NaN(), 11.0f));
+    EXPECT_EQ(state.mapCentreSet, 0);
+    EXPECT_EQ(state.mapPointCount, 1);
+    plotter.PlotFix(canvas, kWidth, kHeight, Fix(48.0f, 11.0f));
+    plotter.PlotFix(canvas, kWidth, kHeight, Fix(48.0f, 11.0001f));
+    EXPECT_EQ(canvas.OpsOfKind(Kind::Ellipse).size(), 2u);
 }
 
 TEST_F(MapFixture, RedrawNeedsThreePoints) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 #include "RecordingCanvas.h"
 
@@ -220,6 +221,15 @@ TEST(SkyPlot, ExactOuterCircleEndForTheDefaultScale) {
     ASSERT_TRUE(end.has_value());
     EXPECT_EQ(end->y, OuterCircleBox(ComputePlotGeometry(kWidth, kHeight)).topLeft.y);
     EXPECT_EQ(end->x, 200);
+}
+
+TEST(SkyPlot, SpeedOrCourseThatIsNoNumberGivesNoLine) {
+    const PlotGeometry geometry = ComputePlotGeometry(kWidth, kHeight);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    EXPECT_FALSE(VelocityLineEnd(geometry, nan, 0.0f, 4.0f));
+    EXPECT_FALSE(VelocityLineEnd(geometry, inf, 0.0f, 4.0f));
+    EXPECT_FALSE(VelocityLineEnd(geometry, 5.0f, nan, 4.0f));
 }
 
 TEST(SkyPlot, ZeroScaleDrawsNoVelocityLine) {
