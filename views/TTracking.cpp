@@ -18,11 +18,11 @@ TTracking::TTracking(AppState& state, const NavState& nav, TrackHistory& track, 
     : TMDIChild(parent), state_(state), nav_(nav), plotter_(state, track, centre) {
     setObjectName("Tracking");
     setWindowTitle("Map View");
-    QFont font(kLabelFont);
-    font.setPixelSize(13);
-    setFont(font);
     Image = new ImagePane(kWhite);
     Image->setObjectName("Image");
+    QFont font(kLabelFont);
+    font.setPixelSize(13);
+    Image->setFont(font);
     Image->NewPicture(QSize(kPictureWidth, kPictureHeight), kWhite);
     setWidget(Image);
     PopupMenu1 = new QMenu(this);

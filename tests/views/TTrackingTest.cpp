@@ -123,6 +123,17 @@ private slots:
         QCOMPARE(PixelAt(map.Picture(), kCx - kStepPixels, kCy - 3), kQRed);
     }
 
+    void rightButtonReleaseShowsTheMenu() {
+        TTracking map(state, nav, track, centre);
+        map.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&map));
+        QTest::mouseRelease(map.widget(), Qt::LeftButton, {}, QPoint(50, 50));
+        QVERIFY(!map.PopupMenu1->isVisible());
+        QTest::mouseRelease(map.widget(), Qt::RightButton, {}, QPoint(50, 50));
+        QVERIFY(QTest::qWaitFor([&] { return map.PopupMenu1->isVisible(); }, 2000));
+        map.PopupMenu1->close();
+    }
+
     void paintWhiteAndResetTrack() {
         TTracking map(state, nav, track, centre);
         FixAt(1.0f);
