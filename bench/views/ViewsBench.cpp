@@ -97,7 +97,9 @@ BENCHMARK(BM_SkyPlotRedraw)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     // Text needs a GUI application; no display is needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
