@@ -15,7 +15,6 @@ Program::Program(std::unique_ptr<DeviceFactory> devices) {
     TMainForm& main = *mainForm_;
     // Dialogs belong to the main window so that they are centred on it and go with it.
     windows_.About = new TAbout(&main);
-    windows_.viewsetting = new Tviewsetting(state_, &main);  // TEMP
     main.CreateTrackingView();
     main.CreateMessageView();
     windows_.Start = new TStart(state_, main, &main);
@@ -23,6 +22,7 @@ Program::Program(std::unique_ptr<DeviceFactory> devices) {
     main.CreateLevelView();
     main.CreateMeasuredView();
     windows_.ErrorDialog = new TErrorDialog(&main);
+    windows_.viewsetting = new Tviewsetting(state_, &main);
     windows_.Data = new TData(state_, main.Comm1, main, &main);
     windows_.LogFileSetting = new TLogFileSetting(state_, main, &main);
     windows_.sentencesetup = new Tsentencesetup(main, &main);

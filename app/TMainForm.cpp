@@ -285,8 +285,7 @@ void TMainForm::AddView(QMdiSubWindow* view) {
 }
 
 void TMainForm::CreateTrackingView() {
-    auto* view =
-        new TView(state_, nav_, *windows_.viewsetting);  // TEMP until TView takes a callback
+    auto* view = new TView(state_, nav_, [this] { RunDialog(windows_.viewsetting); });
     windows_.View = view;
     state_.trackingViewOpen = 1;
     AddView(view);

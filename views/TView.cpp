@@ -3,10 +3,10 @@
 #include "ImagePane.h"
 #include "QPainterCanvas.h"
 #include "SkyPlot.h"
-#include "Tviewsetting.h"
 
-TView::TView(AppState& state, const NavState& nav, Tviewsetting& settings, QWidget* parent)
-    : TMDIChild(parent), state_(state), nav_(nav), settings_(settings) {
+TView::TView(AppState& state, const NavState& nav, std::function<void()> showSettings,
+             QWidget* parent)
+    : TMDIChild(parent), state_(state), nav_(nav), showSettings_(std::move(showSettings)) {
     setObjectName("View");
     setWindowTitle("Tracking View");
     pane_ = new ImagePane(kBlack);
@@ -39,7 +39,7 @@ void TView::DrawSkyPlot() {
 }
 
 void TView::FormMouseUp(Qt::MouseButton button) {
-    if (button == Qt::RightButton) {
-        settings_.exec();
+    if (button == Qt::RightButton && showSettings_) {
+        showSettings_();
     }
 }

@@ -1,20 +1,23 @@
 #pragma once
 
+#include <functional>
+
 #include "AppState.h"
 #include "CanvasTypes.h"
 #include "NavState.h"
 #include "TMDIChild.h"
 
 class ImagePane;
-class Tviewsetting;
 
 // "Tracking View": the sky plot of the satellites in view with the course-and-speed
-// line, redrawn once a second. A right-click opens the configuration dialog.
+// line, redrawn once a second. A right-click opens the configuration dialog, through
+// `showSettings` (the dialog is created after the view at start-up).
 class TView : public TMDIChild {
     Q_OBJECT
 
 public:
-    TView(AppState& state, const NavState& nav, Tviewsetting& settings, QWidget* parent = nullptr);
+    TView(AppState& state, const NavState& nav, std::function<void()> showSettings,
+          QWidget* parent = nullptr);
     ~TView() override;  // FormDestroy
 
     // Redraws the whole plot from the navigation record, for the window's outer size now.
@@ -28,7 +31,7 @@ public:
 private:
     AppState& state_;
     const NavState& nav_;
-    Tviewsetting& settings_;
+    std::function<void()> showSettings_;
     ImagePane* pane_ = nullptr;
     // Colours and font carried from one redraw to the next, as on a window's own canvas.
     CanvasState canvasState_;

@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 
 #include <QApplication>
+#include <QTest>
 #include <fstream>
 #include <sstream>
 
@@ -68,7 +69,7 @@ bool ProgramTest::WaitFor(const std::function<bool()>& done, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
     while (!done() && clock.elapsed() < timeoutMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QTest::qWait(10);
     }
     return done();
 }

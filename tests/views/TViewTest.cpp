@@ -40,7 +40,7 @@ private slots:
 
     void isTheNamedChildWindow() {
         Tviewsetting settings(state);
-        auto* view = new TView(state, nav, settings);
+        auto* view = new TView(state, nav, [&settings] { settings.exec(); });
         QCOMPARE(view->objectName(), QString("View"));
         QCOMPARE(view->windowTitle(), QString("Tracking View"));
         QVERIFY(view->widget() != nullptr);
@@ -50,7 +50,7 @@ private slots:
 
     void drawsTheSkyPlotForTheOuterSize() {
         Tviewsetting settings(state);
-        TView view(state, nav, settings);
+        TView view(state, nav, [&settings] { settings.exec(); });
         view.resize(500, 400);
         OneSatelliteOnTheHorizonEast(1);
         nav.speedKnots = 7.7752f;  // 4 m/s: the outer circle
@@ -68,7 +68,7 @@ private slots:
 
     void fillIsWhiteUntilTheFirstDiscThenBlack() {
         Tviewsetting settings(state);
-        TView view(state, nav, settings);
+        TView view(state, nav, [&settings] { settings.exec(); });
         view.resize(500, 400);
         OneSatelliteOnTheHorizonEast(0);
         view.DrawSkyPlot();
@@ -83,7 +83,7 @@ private slots:
         Tviewsetting settings(state);
         OneSatelliteOnTheHorizonEast(0);
         for (int round = 0; round < 2; ++round) {
-            TView view(state, nav, settings);
+            TView view(state, nav, [&settings] { settings.exec(); });
             view.resize(500, 400);
             view.DrawSkyPlot();
             QCOMPARE(PixelAt(view.Picture(), 170, 150), kQWhite);
@@ -92,7 +92,7 @@ private slots:
 
     void zeroVelocityScaleDrawsNoLine() {
         Tviewsetting settings(state);
-        TView view(state, nav, settings);
+        TView view(state, nav, [&settings] { settings.exec(); });
         view.resize(500, 400);
         nav.speedKnots = 7.7752f;
         nav.courseDeg = 45.0f;
@@ -103,7 +103,7 @@ private slots:
 
     void rightButtonReleaseOpensTheDialog() {
         Tviewsetting settings(state);
-        TView view(state, nav, settings);
+        TView view(state, nav, [&settings] { settings.exec(); });
         bool shown = false;
         QTimer::singleShot(0, &settings, [&] {
             shown = QApplication::activeModalWidget() == &settings;
@@ -115,7 +115,7 @@ private slots:
 
     void otherButtonsOpenNothing() {
         Tviewsetting settings(state);
-        TView view(state, nav, settings);
+        TView view(state, nav, [&settings] { settings.exec(); });
         bool shown = false;
         QObject closer;
         QTimer::singleShot(0, &closer, [&] {

@@ -1,0 +1,213 @@
+// The whole program against the receiver simulator on a real pseudo-terminal.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTimer>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "ProgramFixture.h"
+#include "TData.h"
+#include "TLevel.h"
+#include "TLogFileSetting.h"
+#include "TParameter.h"
+#include "TSource.h"
+#include "TStart.h"
+#include "TView.h"
+#include "Tsentencesetup.h"
+
+namespace {
+
+class SimulatorTest : public ProgramTest {
+protected:
+    void TearDown() override {
+        if (simulator.state() != QProcess::NotRunning) {
+            simulator.terminate();
+            simulator.waitForFinished(3000);
+        }
+        ProgramTest::TearDown();
+    }
+
+    // Starts the simulator with `options` and the program reading it.
+    void StartWithSimulator(const QStringList& options) {
+        const QString link = QString::fromStdString(Path("ttyGPS").string());
+        simulator.start(KELMSTAR_SIM, QStringList{"--link=" + link, "--seed=7"} + options);
+        ASSERT_TRUE(simulator.waitForStarted(3000));
+        ASSERT_TRUE(simulator.waitForReadyRead(5000)) << "the simulator printed no link";
+        EXPECT_EQ(QString::fromUtf8(simulator.readLine()).trimmed(), link);
+        CreateProgram();
+        Windows().Data->comsetting->setEditText(link);
+        Windows().Data->BitBtn1Click();
+        Main().Start1Click();
+        ASSERT_TRUE(Main().Comm1.IsOpen());
+    }
+
+    void LogTo(const std::string& name) {
+        nextChosenFile = QString::fromStdString(Path(name).string());
+        Windows().LogFileSetting->BrowseClick();
+        Windows().LogFileSetting->BitBtn1Click();
+    }
+
+    // Waits while the program runs, for `ms` milliseconds.
+    void RunFor(int ms) {
+        WaitFor([] { return false; }, ms);
+    }
+
+    QString Reports() {
+        reports += QString::fromUtf8(simulator.readAllStandardError());
+        return reports;
+    }
+
+    std::vector<std::string> LogLines(const std::string& name) const {
+        std::vector<std::string> lines;
+        std::istringstream in(ReadFile(name));
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    static std::string TypeOf(const std::string& line) {
+        return line.size() >= 6 ? line.substr(3, 3) : "";
+    }
+
+    static bool ChecksumIsRight(const std::string& line) {
+        const std::size_t star = line.find('*');
+        if (line.empty() || line[0] != '$' || star == std::string::npos || star + 3 > line.size()) {
+            return false;
+        }
+        unsigned sum = 0;
+        for (std::size_t i = 1; i < star; ++i) {
+            sum ^= static_cast<unsigned char>(line[i]);
+        }
+        return std::stoul(line.substr(star + 1, 2), nullptr, 16) == sum;
+    }
+
+    QProcess simulator;
+    QString reports;
+};
+
+TEST_F(SimulatorTest, TheViewsFillWithinSecondsOfStart) {
+    StartWithSimulator({"--start-mode=hot", "--baud=9600", "--lat=-33.8688", "--lon=-151.2093"});
+    ASSERT_TRUE(WaitFor([&] { return LabelText(Windows().Parameter, "fixlabel") == "3D"; }, 8000));
+    ASSERT_TRUE(WaitFor([&] { return State().mapPointCount >= 2; }, 5000));
+    EXPECT_EQ(LabelText(Windows().Parameter, "latdirlabel"), "S");
+    EXPECT_EQ(LabelText(Windows().Parameter, "londirlabel"), "W");
+    EXPECT_TRUE(LabelText(Windows().Parameter, "latlabel").startsWith("33.86"));
+    EXPECT_NE(LabelText(Windows().Parameter, "satslabel"), "0");
+    EXPECT_TRUE(LabelText(Windows().Source, "Label6").startsWith("GPRMC,"));
+    EXPECT_TRUE(LabelText(Windows().Source, "Label1").startsWith("GPGSV,"));
+    EXPECT_FALSE(LabelText(Windows().Level, "CH1").isEmpty());
+    EXPECT_EQ(State().mapCentreSet, 1);
+    // The sky plot shows teal discs while a fix is available.
+    const QImage sky = Windows().View->Picture();
+    int teal = 0;
+    for (int y = 0; y < sky.height(); ++y) {
+        for (int x = 0; x < sky.width(); ++x) {
+            teal += sky.pixelColor(x, y) == QColor(0, 128, 128) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(teal, 100);
+}
+
+TEST_F(SimulatorTest, SentenceSetupSwitchesTheReceiversSentences) {
+    StartWithSimulator({"--start-mode=hot", "--baud=19200", "--gll", "--vtg"});
+    LogTo("out.log");
+    ASSERT_TRUE(WaitFor([&] { return ReadFile("out.log").find("$GPGLL") != std::string::npos; }));
+
+    Windows().sentencesetup->BitBtn1Click();  // the built-in choice: GLL and VTG off
+    ASSERT_TRUE(WaitFor([&] { return Reports().count("accepted $PQKL103") == 6; }))
+        << Reports().toStdString();
+    EXPECT_TRUE(Reports().contains("GLL off"));
+    EXPECT_TRUE(Reports().contains("VTG off"));
+    EXPECT_TRUE(Reports().contains("GGA every 1 s"));
+    RunFor(1500);  // what was on the way
+    const std::size_t before = LogLines("out.log").size();
+    RunFor(3000);
+    std::map<std::string, int> types;
+    const auto lines = LogLines("out.log");
+    for (std::size_t i = before; i < lines.size(); ++i) {
+        ++types[TypeOf(lines[i])];
+    }
+    EXPECT_EQ(types["GLL"], 0);
+    EXPECT_EQ(types["VTG"], 0);
+    EXPECT_GE(types["GGA"], 2);
+    EXPECT_GE(types["RMC"], 2);
+    EXPECT_GE(types["GSV"], 2);
+
+    Windows().sentencesetup->GSV->setChecked(false);
+    Windows().sentencesetup->BitBtn1Click();
+    ASSERT_TRUE(WaitFor([&] { return Reports().contains("GSV off"); }));
+    RunFor(1500);
+    const QString rowsBefore = LabelText(Windows().Level, "CH1");
+    const std::size_t mark = LogLines("out.log").size();
+    RunFor(3000);
+    const auto later = LogLines("out.log");
+    for (std::size_t i = mark; i < later.size(); ++i) {
+        EXPECT_NE(TypeOf(later[i]), "GSV") << later[i];
+    }
+    EXPECT_GT(later.size(), mark);
+    EXPECT_EQ(LabelText(Windows().Level, "CH1"), rowsBefore);
+}
+
+TEST_F(SimulatorTest, ColdStartIsAcceptedTheViewsResetAndTheFixReturns) {
+    StartWithSimulator({"--start-mode=hot", "--baud=9600"});
+    ASSERT_TRUE(WaitFor([&] { return LabelText(Windows().Parameter, "fixlabel") == "3D"; }, 8000));
+    TStart& start = *Windows().Start;
+    start.coldstart->click();
+    start.BitBtn1Click();
+    EXPECT_EQ(LabelText(Windows().Parameter, "fixlabel"), "NONE");
+    EXPECT_EQ(State().mapPointCount, 0);
+    ASSERT_TRUE(WaitFor([&] { return Reports().contains("accepted $PQKL104"); }))
+        << Reports().toStdString();
+    EXPECT_TRUE(Reports().contains("cold start"));
+    EXPECT_EQ(Reports().count("accepted $PQKL104"), 1);  // five copies, taken once
+    ASSERT_TRUE(WaitFor([&] { return LabelText(Windows().Parameter, "satslabel") != "0"; }, 20000));
+    RunFor(2000);
+    EXPECT_EQ(LabelText(Windows().Parameter, "fixlabel"), "NONE");
+    EXPECT_TRUE(WaitFor([&] { return LabelText(Windows().Parameter, "fixlabel") == "3D"; }, 60000));
+}
+
+TEST_F(SimulatorTest, AMinuteOfAllSixTypesAt19200BaudLosesNothing) {
+    StartWithSimulator({"--start-mode=hot", "--baud=19200", "--gll", "--vtg"});
+    LogTo("minute.log");
+    RunFor(62000);
+    Main().Stop1Click();
+    const auto lines = LogLines("minute.log");
+    ASSERT_GT(lines.size(), 60u * 7);
+    // Every record is a whole sentence, and every second from the first whole one to the
+    // last has each of the six types.
+    std::map<std::string, std::set<std::string>> typesBySecond;
+    for (const std::string& line : lines) {
+        ASSERT_TRUE(ChecksumIsRight(line.substr(0, line.size() - (line.back() == '\r')))) << line;
+        const std::string type = TypeOf(line);
+        std::string time;
+        if (type == "GGA" || type == "RMC") {
+            time = line.substr(7, 6);
+        } else if (type == "GLL") {
+            const std::size_t field =
+                line.find(",", line.find(",", line.find(",", line.find(",", 7) + 1) + 1) + 1);
+            time = line.substr(field + 1, 6);
+        }
+        if (!time.empty()) {
+            typesBySecond[time].insert(type);
+        }
+    }
+    ASSERT_GT(typesBySecond.size(), 55u);
+    auto last = std::prev(typesBySecond.end());
+    for (auto it = std::next(typesBySecond.begin()); it != last; ++it) {
+        EXPECT_EQ(it->second, (std::set<std::string>{"GGA", "GLL", "RMC"})) << it->first;
+    }
+    std::map<std::string, int> counts;
+    for (const std::string& line : lines) {
+        ++counts[TypeOf(line)];
+    }
+    EXPECT_NEAR(counts["GSA"], counts["GGA"], 2);
+    EXPECT_NEAR(counts["VTG"], counts["GGA"], 2);
+}
+
+}  // namespace
