@@ -9,6 +9,13 @@ void CommNotifier::Post(CommMessage message, std::int32_t param, std::unique_ptr
     QCoreApplication::postEvent(this, new CommEvent(message, param, std::move(block), length));
 }
 
+void CommNotifier::PostHangupRequest() noexcept {
+    try {
+        Post(CommMessage::RequestHangup);
+    } catch (const std::bad_alloc&) {
+    }
+}
+
 bool CommNotifier::event(QEvent* e) {
     if (e->type() != CommEvent::EventType()) {
         return QObject::event(e);

@@ -18,6 +18,9 @@ public:
     // Safe from any thread.
     void Post(CommMessage message, std::int32_t param = 0, std::unique_ptr<char[]> block = nullptr,
               std::uint16_t length = 0);
+    // A hang-up request, the last word of a failing thread: a full heap cannot stop it
+    // from ending.
+    void PostHangupRequest() noexcept;
 
 protected:
     bool event(QEvent* e) override;

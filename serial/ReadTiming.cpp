@@ -16,14 +16,6 @@ std::uint32_t Unsigned(std::int32_t value) {
     return static_cast<std::uint32_t>(value);
 }
 
-std::optional<Clock::time_point> Earlier(std::optional<Clock::time_point> a,
-                                         std::optional<Clock::time_point> b) {
-    if (a && b) {
-        return std::min(*a, *b);
-    }
-    return a ? a : b;
-}
-
 }  // namespace
 
 std::optional<Clock::time_point> ReadDeadline(const CommTimeouts& timeouts,
@@ -50,7 +42,15 @@ std::optional<Clock::time_point> ReadDeadline(const CommTimeouts& timeouts,
         deadline = progress.start + Ms(total);
     }
     if (haveBytes && progress.lastByte && interval != 0 && interval != kMaxValue) {
-        deadline = Earlier(deadline, *progress.lastByte + Ms(interval));
+        deadline = EarlierDeadline(deadline, *progress.lastByte + Ms(interval));
     }
     return deadline;
+}
+
+std::optional<Clock::time_point> EarlierDeadline(std::optional<Clock::time_point> a,
+                                                 std::optional<Clock::time_point> b) {
+    if (a && b) {
+        return std::min(*a, *b);
+    }
+    return a ? a : b;
 }

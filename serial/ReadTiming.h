@@ -19,3 +19,8 @@ struct ReadProgress {
 // the last byte. A deadline reached with no byte in starts a new read; nothing is delivered.
 std::optional<std::chrono::steady_clock::time_point> ReadDeadline(const CommTimeouts& timeouts,
                                                                   const ReadProgress& progress);
+
+// The earlier of two optional deadlines (nullopt: none).
+std::optional<std::chrono::steady_clock::time_point> EarlierDeadline(
+    std::optional<std::chrono::steady_clock::time_point> a,
+    std::optional<std::chrono::steady_clock::time_point> b);

@@ -6,9 +6,9 @@
 #include "serial/CommNotifier.h"
 #include "serial/PortName.h"
 #include "serial/PosixDeviceFactory.h"
-#include "serial/StopSignal.h"
 #include "serial/TReadThread.h"
 #include "serial/TWriteThread.h"
+#include "serial/WakeEvent.h"
 
 namespace {
 
@@ -50,9 +50,9 @@ void TComm::OpenPort() {
     txQueueEmpty_ = true;
     device->ApplyLineSettings(settings_);
 
-    std::unique_ptr<StopSignal> stop;
+    std::unique_ptr<WakeEvent> stop;
     try {
-        stop = std::make_unique<StopSignal>();
+        stop = std::make_unique<WakeEvent>();
     } catch (const std::exception&) {
         throw ECommsError(ECommsError::kCannotCreateEvent);
     }
@@ -66,7 +66,7 @@ void TComm::OpenPort() {
         writeThread_ =
             std::make_unique<TWriteThread>(*device, *stop, *notifyWindow_, txQueueEmpty_);
     } catch (const std::exception&) {
-        stop->Signal();
+        stop->Set();
         device->Purge(PurgeDirection::Input);
         reader.reset();
         throw ECommsError(ECommsError::kCannotCreateWriteThread);
@@ -90,7 +90,7 @@ void TComm::StopReader() noexcept {
     if (!readThread_) {
         return;
     }
-    closeEvent_->Signal();
+    closeEvent_->Set();
     portHandle_->Purge(PurgeDirection::Input);
     // Every wait of the thread includes the stop event, so this returns at once.
     readThread_.reset();
@@ -100,7 +100,7 @@ void TComm::StopWriter() noexcept {
     if (!writeThread_) {
         return;
     }
-    closeEvent_->Signal();
+    closeEvent_->Set();
     portHandle_->Purge(PurgeDirection::Output);
     txQueueEmpty_ = true;
     writeThread_.reset();

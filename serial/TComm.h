@@ -14,7 +14,7 @@
 
 class CommEvent;
 class CommNotifier;
-class StopSignal;
+class WakeEvent;
 class TReadThread;
 class TWriteThread;
 
@@ -165,7 +165,7 @@ private:
     std::atomic<bool> txQueueEmpty_{true};
     // Declared so that the threads go before what they use.
     std::unique_ptr<SerialDevice> portHandle_;
-    std::unique_ptr<StopSignal> closeEvent_;
+    std::unique_ptr<WakeEvent> closeEvent_;
     std::unique_ptr<TReadThread> readThread_;
     std::unique_ptr<TWriteThread> writeThread_;
 };

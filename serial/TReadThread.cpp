@@ -1,79 +1,40 @@
 #include "serial/TReadThread.h"
 
 #include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <system_error>
 
 #include "serial/CommNotifier.h"
 #include "serial/PollWait.h"
 #include "serial/SerialDevice.h"
-#include "serial/StopSignal.h"
 #include "serial/ThreadPriority.h"
+#include "serial/WakeEvent.h"
 
 namespace {
 
 constexpr int kReaderPriority = 2;  // highest of the port's threads
 
-std::optional<std::chrono::steady_clock::time_point> Earlier(
-    std::optional<std::chrono::steady_clock::time_point> a,
-    std::optional<std::chrono::steady_clock::time_point> b) {
-    if (a && b) {
-        return std::min(*a, *b);
-    }
-    return a ? a : b;
-}
-
-// A hang-up request must not be lost to a full heap; posting is the one thing left to try.
-void PostHangup(CommNotifier& notify) {
-    try {
-        notify.Post(CommMessage::RequestHangup);
-    } catch (const std::bad_alloc&) {
-    }
-}
-
-FileDescriptor MakeWakeDescriptor() {
-    FileDescriptor fd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
-    if (!fd.Valid()) {
-        throw std::system_error(errno, std::generic_category(), "eventfd");
-    }
-    return fd;
-}
-
 }  // namespace
 
-TReadThread::TReadThread(SerialDevice& device, const StopSignal& stop, CommNotifier& notify,
+TReadThread::TReadThread(SerialDevice& device, const WakeEvent& stop, CommNotifier& notify,
                          const CommTimeouts& timeouts)
-    : device_(device),
-      stop_(stop),
-      notify_(notify),
-      timeouts_(timeouts),
-      timeoutsChanged_(MakeWakeDescriptor()),
-      thread_([this] { Run(); }) {}
+    : device_(device), stop_(stop), notify_(notify), timeouts_(timeouts), thread_([this] {
+          Run();
+      }) {}
 
 void TReadThread::SetTimeouts(const CommTimeouts& timeouts) {
     {
         std::lock_guard lock(timeoutsMutex_);
         timeouts_ = timeouts;
     }
-    const std::uint64_t one = 1;
-    while (::write(timeoutsChanged_.Get(), &one, sizeof one) < 0 && errno == EINTR) {
-    }
+    timeoutsChanged_.Set();
 }
 
 CommTimeouts TReadThread::Timeouts() const {
     std::lock_guard lock(timeoutsMutex_);
     return timeouts_;
-}
-
-void TReadThread::ClearTimeoutsChanged() {
-    std::uint64_t count = 0;
-    while (::read(timeoutsChanged_.Get(), &count, sizeof count) < 0 && errno == EINTR) {
-    }
 }
 
 void TReadThread::Run() {
@@ -111,15 +72,15 @@ bool TReadThread::ReadBlock() {
         std::array<pollfd, 4> fds{{{stop_.Handle(), POLLIN, 0},
                                    {device_.Handle(), POLLIN, 0},
                                    {device_.LineEventHandle(), POLLIN, 0},
-                                   {timeoutsChanged_.Get(), POLLIN, 0}}};
-        if (PollWait(fds, Earlier(deadline, nextLineQuery)) < 0) {
+                                   {timeoutsChanged_.Handle(), POLLIN, 0}}};
+        if (PollWait(fds, EarlierDeadline(deadline, nextLineQuery)) < 0) {
             return EndWithHangup(progress);
         }
         if (fds[0].revents != 0) {
             return false;
         }
         if (fds[3].revents != 0) {
-            ClearTimeoutsChanged();  // the deadline is worked out afresh above
+            timeoutsChanged_.Clear();  // the deadline is worked out afresh above
         }
         if ((fds[2].revents & POLLIN) && !QueryLineEvents()) {
             return false;
@@ -162,7 +123,7 @@ bool TReadThread::EndWithHangup(const ReadProgress& progress) {
     if (progress.count > 0) {
         Deliver(progress.count);
     }
-    PostHangup(notify_);
+    notify_.PostHangupRequest();
     return false;
 }
 
@@ -170,7 +131,7 @@ bool TReadThread::QueryLineEvents() {
     const LineEvents events = device_.ReadLineEvents();
     if (events.error != 0) {
         if (events.error != EBADF) {
-            PostHangup(notify_);
+            notify_.PostHangupRequest();
         }
         return false;
     }
@@ -182,7 +143,7 @@ bool TReadThread::QueryLineEvents() {
             notify_.Post(CommMessage::ModemStateChange, events.modemCode);
         }
     } catch (const std::bad_alloc&) {
-        PostHangup(notify_);
+        notify_.PostHangupRequest();
         return false;
     }
     return true;
@@ -196,7 +157,7 @@ bool TReadThread::Deliver(std::size_t count) {
         const auto length = static_cast<std::uint16_t>(count);
         notify_.Post(CommMessage::ReceiveData, length, std::move(block), length);
     } catch (const std::bad_alloc&) {
-        PostHangup(notify_);
+        notify_.PostHangupRequest();
         return false;
     }
     return true;

@@ -9,12 +9,12 @@
 #include <thread>
 
 #include "serial/CommTimeouts.h"
-#include "serial/FileDescriptor.h"
 #include "serial/ReadTiming.h"
+#include "serial/WakeEvent.h"
 
 class CommNotifier;
 class SerialDevice;
-class StopSignal;
+class WakeEvent;
 
 // Reads the device in blocks of up to kBufferSize bytes, completed by the read timeouts, and
 // watches for line events; posts both to the notify object. A failure posts a hang-up
@@ -25,7 +25,7 @@ public:
     static constexpr std::size_t kBufferSize = 2048;
 
     // Throws std::system_error when the thread or its wake-up cannot be created.
-    TReadThread(SerialDevice& device, const StopSignal& stop, CommNotifier& notify,
+    TReadThread(SerialDevice& device, const WakeEvent& stop, CommNotifier& notify,
                 const CommTimeouts& timeouts);
     ~TReadThread() = default;
     TReadThread(const TReadThread&) = delete;
@@ -46,14 +46,13 @@ private:
     bool EndWithHangup(const ReadProgress& progress);
     bool ServeLineEvents(std::optional<Clock::time_point>& nextQuery);
     CommTimeouts Timeouts() const;
-    void ClearTimeoutsChanged();
 
     SerialDevice& device_;
-    const StopSignal& stop_;
+    const WakeEvent& stop_;
     CommNotifier& notify_;
     mutable std::mutex timeoutsMutex_;
     CommTimeouts timeouts_;
-    FileDescriptor timeoutsChanged_;  // readable after SetTimeouts
+    WakeEvent timeoutsChanged_;
     std::array<char, kBufferSize> buffer_{};
     std::atomic<bool> finished_{false};
     std::jthread thread_;  // last: starts once everything above is ready

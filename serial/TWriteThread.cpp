@@ -8,8 +8,8 @@
 #include "serial/CommNotifier.h"
 #include "serial/PollWait.h"
 #include "serial/SerialDevice.h"
-#include "serial/StopSignal.h"
 #include "serial/ThreadPriority.h"
+#include "serial/WakeEvent.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr int kWriterPriority = 1;  // above normal, below the reader
 
 }  // namespace
 
-TWriteThread::TWriteThread(SerialDevice& device, const StopSignal& stop, CommNotifier& notify,
+TWriteThread::TWriteThread(SerialDevice& device, const WakeEvent& stop, CommNotifier& notify,
                            std::atomic<bool>& txQueueEmpty)
     : device_(device), stop_(stop), notify_(notify), txQueueEmpty_(txQueueEmpty), thread_([this] {
           Run();
@@ -32,10 +32,7 @@ void TWriteThread::Run() {
         // A notification could not be posted: ask for a hang-up like any other failure.
     }
     if (outcome == Outcome::Failed) {
-        try {
-            notify_.Post(CommMessage::RequestHangup);
-        } catch (const std::bad_alloc&) {
-        }
+        notify_.PostHangupRequest();
     }
     device_.Purge(PurgeDirection::Output);
     txQueueEmpty_ = true;
@@ -61,7 +58,7 @@ TWriteThread::Outcome TWriteThread::Serve() {
             continue;
         }
         // A block taken as the stop arrives is not sent; it is released here.
-        if (stop_.IsSignalled()) {
+        if (stop_.IsSet()) {
             return Outcome::Stopped;
         }
         if (const Outcome sent = SendBuffer(*block); sent != Outcome::Done) {

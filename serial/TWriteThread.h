@@ -7,7 +7,7 @@
 
 class CommNotifier;
 class SerialDevice;
-class StopSignal;
+class WakeEvent;
 
 // Writes the queued blocks to the device, each completely and in order, and reports when the
 // queue has run dry. A failure posts a hang-up request and ends the thread. The thread starts
@@ -16,7 +16,7 @@ class StopSignal;
 class TWriteThread {
 public:
     // Throws std::system_error when the queue or the thread cannot be created.
-    TWriteThread(SerialDevice& device, const StopSignal& stop, CommNotifier& notify,
+    TWriteThread(SerialDevice& device, const WakeEvent& stop, CommNotifier& notify,
                  std::atomic<bool>& txQueueEmpty);
     ~TWriteThread() = default;
     TWriteThread(const TWriteThread&) = delete;
@@ -37,7 +37,7 @@ private:
     Outcome SendBuffer(const WriteBlock& block);
 
     SerialDevice& device_;
-    const StopSignal& stop_;
+    const WakeEvent& stop_;
     CommNotifier& notify_;
     std::atomic<bool>& txQueueEmpty_;
     WriteQueue queue_;

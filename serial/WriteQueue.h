@@ -4,7 +4,7 @@
 #include <mutex>
 #include <optional>
 
-#include "serial/FileDescriptor.h"
+#include "serial/WakeEvent.h"
 #include "serial/WriteBlock.h"
 
 // The writer's queue of blocks in posting order, with a descriptor that turns readable when
@@ -12,18 +12,18 @@
 class WriteQueue {
 public:
     // Throws std::system_error when the wake-up descriptor cannot be created.
-    WriteQueue();
+    WriteQueue() = default;
 
     // Throws std::bad_alloc when the queue cannot grow.
     void Push(WriteBlock block);
     std::optional<WriteBlock> TryPop();
 
-    int WakeHandle() const { return wake_.Get(); }
+    int WakeHandle() const { return wake_.Handle(); }
     // Call before TryPop after a wake-up, so that a later Push wakes the writer again.
-    void ClearWake();
+    void ClearWake() { wake_.Clear(); }
 
 private:
     std::mutex mutex_;
     std::deque<WriteBlock> blocks_;
-    FileDescriptor wake_;
+    WakeEvent wake_;
 };
