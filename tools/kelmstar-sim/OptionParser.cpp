@@ -56,6 +56,7 @@ const std::map<std::string, Setter>& valueOptions() {
     static const std::map<std::string, Setter> kOptions = {
         {"link", [](SimOptions& o, const std::string& v) { o.link = v; }},
         {"output", [](SimOptions& o, const std::string& v) { o.output = v; }},
+        {"timestamps", [](SimOptions& o, const std::string& v) { o.timestamps = v; }},
         {"lat",
          [](SimOptions& o, const std::string& v) {
              o.receiver.start.latitude = toNumber("lat", v, -89.9, 89.9);
@@ -170,6 +171,9 @@ Options:
   --link=PATH        path of the symbolic link to the pseudo-terminal (default: ttyGPS)
   --output=FILE      write the sentences to FILE instead of a pseudo-terminal, as fast as
                      they are made, with no commands read; this is how sample logs are made
+  --timestamps=FILE  on the pseudo-terminal, write a line to FILE for every sentence sent:
+                     the CLOCK_MONOTONIC time in nanoseconds when its last byte was written,
+                     a blank, and the sentence without its line end (for latency measurements)
   --lat=DEG          start latitude in signed decimal degrees, south negative
                      (default: 24.1233321)
   --lon=DEG          start longitude in signed decimal degrees, west negative

@@ -1,6 +1,7 @@
 #include "PtyRunner.h"
 
 #include <poll.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,8 +29,8 @@ bool stopRequested(const sigset_t& signals) {
 }  // namespace
 
 PtyRunner::PtyRunner(ReceiverModel& model, NoiseInjector& noise, LinePacer& pacer,
-                     std::ostream& report)
-    : model_(model), noise_(noise), pacer_(pacer), report_(report) {}
+                     std::ostream& report, std::ostream* timestamps)
+    : model_(model), noise_(noise), pacer_(pacer), report_(report), timestamps_(timestamps) {}
 
 void PtyRunner::run(PseudoTerminal& pty, double durationSeconds, const sigset_t& stopSignals) {
     const auto start = std::chrono::steady_clock::now();
@@ -108,10 +109,28 @@ void PtyRunner::transmit(PseudoTerminal& pty, double now) {
         frontSent_ += written;
         queuedBytes_ -= written;
         if (frontSent_ == front.size()) {
+            stampSent(front);
             queue_.pop_front();
             frontSent_ = 0;
         }
     }
+}
+
+void PtyRunner::stampSent(const std::string& sentence) {
+    if (timestamps_ == nullptr) {
+        return;
+    }
+    // CLOCK_MONOTONIC is shared by all processes, so a reader can compare it with its own.
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const long long nanos = static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+    std::size_t end = sentence.size();
+    while (end > 0 && (sentence[end - 1] == '\n' || sentence[end - 1] == '\r')) {
+        --end;
+    }
+    *timestamps_ << nanos << ' ';
+    timestamps_->write(sentence.data(), static_cast<std::streamsize>(end));
+    *timestamps_ << '\n';
 }
 
 void PtyRunner::receive(int fd, double now) {

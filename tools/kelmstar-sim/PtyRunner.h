@@ -19,7 +19,10 @@ namespace kelmsim {
 
 class PtyRunner {
 public:
-    PtyRunner(ReceiverModel& model, NoiseInjector& noise, LinePacer& pacer, std::ostream& report);
+    // With `timestamps`, every sentence sent is listed there with the monotonic clock time
+    // of its last byte's write: "<nanoseconds> <sentence without line end>".
+    PtyRunner(ReceiverModel& model, NoiseInjector& noise, LinePacer& pacer, std::ostream& report,
+              std::ostream* timestamps = nullptr);
 
     // Runs for durationSeconds (0: no limit) or until one of stopSignals, which the caller
     // has blocked, is pending.
@@ -31,6 +34,7 @@ private:
     void receive(int fd, double now);
     void report(const CommandEvent& event);
     void dropBacklog();
+    void stampSent(const std::string& sentence);
     void discardUnsent();
     int waitMillis(double now, double nextEpoch) const;
 
@@ -38,6 +42,7 @@ private:
     NoiseInjector& noise_;
     LinePacer& pacer_;
     std::ostream& report_;
+    std::ostream* timestamps_;
     CommandParser parser_;
     std::deque<std::string> queue_;
     std::size_t frontSent_ = 0;  // bytes of queue_.front() already written

@@ -46,8 +46,22 @@ int runTerminal(const SimOptions& options, ReceiverModel& model, NoiseInjector& 
     PseudoTerminal pty(options.link);
     std::cout << pty.linkPath() << std::endl;
     std::cerr << "kelmstar-sim: " << pty.linkPath() << " -> " << pty.devicePath() << '\n';
+    std::ofstream timestamps;
+    if (options.timestamps) {
+        timestamps.open(*options.timestamps, std::ios::binary | std::ios::trunc);
+        if (!timestamps) {
+            std::cerr << "kelmstar-sim: cannot open " << *options.timestamps << " for writing\n";
+            return 1;
+        }
+    }
     LinePacer pacer(options.baud);
-    PtyRunner(model, noise, pacer, std::cerr).run(pty, options.duration, stop);
+    PtyRunner(model, noise, pacer, std::cerr, options.timestamps ? &timestamps : nullptr)
+        .run(pty, options.duration, stop);
+    timestamps.close();
+    if (options.timestamps && !timestamps) {
+        std::cerr << "kelmstar-sim: writing " << *options.timestamps << " failed\n";
+        return 1;
+    }
     return 0;
 }
 

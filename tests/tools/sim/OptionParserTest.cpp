@@ -10,6 +10,7 @@ TEST(OptionParser, DefaultsWithoutArguments) {
     const SimOptions o = OptionParser::parse({});
     EXPECT_EQ(o.link, "ttyGPS");
     EXPECT_FALSE(o.output);
+    EXPECT_FALSE(o.timestamps);
     EXPECT_EQ(o.baud, 4800);
     EXPECT_EQ(o.receiver.rateHz, 1);
     EXPECT_DOUBLE_EQ(o.duration, 0.0);
@@ -97,13 +98,14 @@ TEST(OptionParser, RejectsBadArgumentsNamingTheOption) {
 TEST(OptionParser, HelpExplainsEveryOption) {
     const std::string help = OptionParser::helpText();
     for (const char* option :
-         {"--link", "--output", "--lat", "--lon", "--alt", "--speed", "--rate", "--baud", "--noise",
-          "--cut", "--duration", "--start=", "--seed", "--start-mode", "--gll", "--vtg", "--help",
-          "$PQKL103", "$PQKL104"}) {
+         {"--link",       "--output", "--timestamps", "--lat",  "--lon",      "--alt",    "--speed",
+          "--rate",       "--baud",   "--noise",      "--cut",  "--duration", "--start=", "--seed",
+          "--start-mode", "--gll",    "--vtg",        "--help", "$PQKL103",   "$PQKL104"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     // Every option the parser knows is in the help; an unknown one is refused.
-    for (const char* option : {"--link=x", "--output=x", "--seed=1", "--start-mode=hot"}) {
+    for (const char* option :
+         {"--link=x", "--output=x", "--timestamps=x", "--seed=1", "--start-mode=hot"}) {
         EXPECT_NO_THROW(OptionParser::parse({option}));
     }
 }

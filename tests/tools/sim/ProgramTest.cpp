@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -256,6 +257,68 @@ TEST_F(PtyRoundTrip, OutputTooLargeForTheLineIsDroppedInWholeSentences) {
     }
     close(tty);
     EXPECT_EQ(sim.terminate(), 0);
+}
+
+long long monotonicNanos() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+TEST_F(PtyRoundTrip, TimestampsListEverySentenceSentInOrderOnTheMonotonicClock) {
+    const std::string stamps = dir_ + "/stamps.txt";
+    const long long before = monotonicNanos();
+    SimProcess sim({"--link=" + link_, "--baud=115200", "--rate=10", "--start-mode=hot", "--gll",
+                    "--vtg", "--timestamps=" + stamps, "--duration=120"});
+    std::string out;
+    ASSERT_TRUE(readUntil(sim.stdoutFd(), out,
+                          [](const std::string& b) { return b.find('\n') != std::string::npos; }));
+    const int tty = open(link_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(tty, 0);
+    std::string received;
+    ASSERT_TRUE(readUntil(tty, received,
+                          [](const std::string& b) { return completeLines(b).size() > 40; }));
+    close(tty);
+    EXPECT_EQ(sim.terminate(), 0);
+    const long long after = monotonicNanos();
+
+    std::string listed;
+    const int in = open(stamps.c_str(), O_RDONLY);
+    ASSERT_GE(in, 0) << stamps;
+    readUntil(in, listed, [](const std::string&) { return false; });
+    close(in);
+    unlink(stamps.c_str());
+
+    // "<nanoseconds> <sentence>" lines: the sentences as sent, the times in the run's span
+    // and never going back.
+    std::vector<std::string> sentences;
+    long long previous = before;
+    std::size_t start = 0;
+    for (std::size_t end = listed.find('\n'); end != std::string::npos;
+         start = end + 1, end = listed.find('\n', start)) {
+        const std::string line = listed.substr(start, end - start);
+        const std::size_t blank = line.find(' ');
+        ASSERT_NE(blank, std::string::npos) << line;
+        const long long stamp = std::stoll(line.substr(0, blank));
+        EXPECT_GE(stamp, previous) << line;
+        EXPECT_LE(stamp, after) << line;
+        previous = stamp;
+        sentences.push_back(line.substr(blank + 1));
+        EXPECT_TRUE(simtest::isValidSentence(sentences.back() + "\r\n")) << line;
+    }
+    EXPECT_EQ(start, listed.size()) << "the list ends with a whole line";
+    // Every whole sentence read from the terminal is listed, in the same order.
+    const auto lines = completeLines(received);
+    ASSERT_GT(lines.size(), 40u);
+    std::size_t at = 0;
+    for (const std::string& line : lines) {
+        const std::string text = line.substr(0, line.size() - 2);
+        while (at < sentences.size() && sentences[at] != text) {
+            ++at;
+        }
+        ASSERT_LT(at, sentences.size()) << "not listed in order: " << text;
+        ++at;
+    }
 }
 
 TEST(PtyStartup, RefusesToReplaceAFileThatIsNotALink) {
