@@ -5,6 +5,11 @@
 bool SentenceLog::Open(const char* path) {
     Close();
     file_ = std::fopen(path, "a");
+    if (file_ != nullptr) {
+        // Larger than what one decode tick can write (64 records of at most 200 bytes),
+        // so a tick's records reach the file whole, in the one write of the flush.
+        std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
+    }
     return file_ != nullptr;
 }
 

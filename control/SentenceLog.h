@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 
 // The sentence log: "GP" sentences appended as "$" and the framed text, line end included.
@@ -7,6 +8,8 @@
 // kill loses nothing framed before the last completed tick.
 class SentenceLog {
 public:
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
     SentenceLog() = default;
     ~SentenceLog() { Close(); }
     SentenceLog(const SentenceLog&) = delete;

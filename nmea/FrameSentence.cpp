@@ -36,12 +36,22 @@ FrameResult FrameSentence(ReceiveBuffer& buffer, SentenceBuffer& sentence) {
             return FrameResult::RanEmpty;
         }
         const std::uint8_t b = buffer.Get();
-        if (buffer.GapBeforeLastTaken()) {
-            // The ring overflowed inside this sentence: drop what was copied and treat
-            // this byte as the first of a new hunt.
+        if (buffer.GapBeforeLastTaken() || b == kDollar) {
+            // The ring overflowed inside this sentence, or the line was cut short and
+            // the next sentence began: drop what was copied and take this byte as the
+            // first of a new hunt.
             std::memset(sentence.bytes, 0, static_cast<std::size_t>(length));
             length = 0;
             hunting = b != kDollar;
+            continue;
+        }
+        if (b == 0) {
+            // No sentence holds a zero byte, and the text is used as a C string: kept, it
+            // would cut the sentence before its line feed (the log would then join the
+            // next record to it). Drop the sentence and hunt for the next one.
+            std::memset(sentence.bytes, 0, static_cast<std::size_t>(length));
+            length = 0;
+            hunting = true;
             continue;
         }
         sentence.bytes[length++] = static_cast<char>(b);

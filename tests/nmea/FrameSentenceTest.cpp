@@ -44,6 +44,13 @@ TEST(FrameSentence, DiscardsASentenceWhoseLineFeedHasNotArrived) {
     EXPECT_EQ(f.sentence.View(), "GPVTG,1\r\n");
 }
 
+TEST(FrameSentence, LineCutShortIsNotJoinedToTheNextSentence) {
+    Framer f;
+    PutText(f.ring, "$GPRMC,123519,A,48$GPGGA,1*00\r\n");
+    ASSERT_EQ(f.Frame(), FrameResult::Framed);
+    EXPECT_EQ(f.sentence.View(), "GPGGA,1*00\r\n");
+}
+
 TEST(FrameSentence, InputWithoutDollarIsConsumed) {
     Framer f;
     PutText(f.ring, std::string(300, 'a'));
