@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "MapProjection.h"
+#include "PlotFrame.h"
 
 MapPlotter::MapPlotter(AppState& state, TrackHistory& track, MapCentre& centre)
     : state_(state), track_(track), centre_(centre) {}
@@ -58,17 +59,9 @@ void MapPlotter::PlotFix(Canvas& canvas, int outerWidth, int outerHeight, const 
 }
 
 void MapPlotter::DrawFrame(Canvas& canvas, const PlotGeometry& geometry) const {
-    canvas.SetPenColour(kTeal);
-    canvas.Ellipse(OuterCircleBox(geometry));
-    canvas.Ellipse(InnerCircleBox(geometry));
-    const PixelBox across = HorizontalCrossLine(geometry);
-    canvas.Line(across.topLeft, across.bottomRight);
-    const PixelBox down = VerticalCrossLine(geometry);
-    canvas.Line(down.topLeft, down.bottomRight);
-    canvas.SetFontSize(LabelFontSize(geometry));
-    canvas.SetFontColour(kRed);
-    canvas.Text(NorthMarkCorner(geometry), "N");
-    canvas.Text(across.bottomRight, kScaleLabels[ZoomIndex()]);
+    DrawPlotFrame(canvas, geometry, kTeal, kRed);
+    // The scale label at the right end of the horizontal line, in the same font.
+    canvas.Text(HorizontalCrossLine(geometry).bottomRight, kScaleLabels[ZoomIndex()]);
 }
 
 void MapPlotter::Redraw(Canvas& canvas, int outerWidth, int outerHeight) {

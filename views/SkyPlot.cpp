@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "PlotFrame.h"
+
 namespace {
 
 constexpr double kPi = 3.1415926;  // the plot's own constant, kept for identical pixels
@@ -18,19 +20,6 @@ void ClearToBlack(Canvas& canvas, int outerWidth, int outerHeight) {
     for (int x = 0; x <= outerWidth; ++x) {
         canvas.Line({x, 0}, {x, outerHeight});
     }
-}
-
-void DrawFrame(Canvas& canvas, const PlotGeometry& geometry) {
-    canvas.SetPenColour(kYellow);
-    canvas.Ellipse(OuterCircleBox(geometry));
-    canvas.Ellipse(InnerCircleBox(geometry));
-    const PixelBox across = HorizontalCrossLine(geometry);
-    canvas.Line(across.topLeft, across.bottomRight);
-    const PixelBox down = VerticalCrossLine(geometry);
-    canvas.Line(down.topLeft, down.bottomRight);
-    canvas.SetFontSize(LabelFontSize(geometry));
-    canvas.SetFontColour(kGreen);
-    canvas.Text(NorthMarkCorner(geometry), "N");
 }
 
 void DrawSatellite(Canvas& canvas, const PlotGeometry& geometry, const SatInView& sat, Rgb colour) {
@@ -88,7 +77,7 @@ void RenderSkyPlot(Canvas& canvas, int outerWidth, int outerHeight, const NavSta
                    float velocityScale) {
     const PlotGeometry geometry = ComputePlotGeometry(outerWidth, outerHeight);
     ClearToBlack(canvas, outerWidth, outerHeight);
-    DrawFrame(canvas, geometry);
+    DrawPlotFrame(canvas, geometry, kYellow, kGreen);
     const Rgb discColour = nav.fixAvailable == 1 ? kTeal : kRed;
     const int slots = SlotsToDraw(nav.satsInView);
     for (int slot = 0; slot < slots; ++slot) {
