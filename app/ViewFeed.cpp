@@ -30,7 +30,7 @@ void ViewFeed::ShowMeasuredValues(SentenceType type, const NavState& nav) {
 }
 
 void ViewFeed::ShowSatelliteRows(int messageNumber, int messageCount, const NavState& nav) {
-    if (state_.signalLevelViewOpen == 1 && windows_.Level && nav.satsInView != 0) {
+    if (state_.signalLevelViewOpen == 1 && windows_.Level) {
         windows_.Level->ShowSatelliteRows(messageNumber, messageCount, nav);
     }
 }
