@@ -87,6 +87,10 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
 
     Comm1.SetCommName("COM2");
     Comm1.SetBaudRate(4800);
+    // A steady stream (ten sentence groups a second) never pauses for the 100 ms interval,
+    // so without a total limit a read would wait for 2048 bytes and hold sentences back
+    // for up to 0.4 s at 115200 baud.
+    Comm1.SetReadTotalTimeoutConstant(kReadTotalLimit);
     Comm1.OnReceiveData = [this](TComm& sender, const char* buffer, std::uint16_t length) {
         Comm1ReceiveData(sender, buffer, length);
     };

@@ -42,6 +42,7 @@ class TMainForm : public QMainWindow, public ReceiverLink, public DataSourceLink
 public:
     static constexpr int kDecodeInterval = 130;    // ms
     static constexpr int kRefreshInterval = 1000;  // ms
+    static constexpr int kReadTotalLimit = 100;    // ms: longest a serial read holds bytes
 
     TMainForm(ProgramRecords records, ProgramWindows& windows,
               std::unique_ptr<DeviceFactory> devices = nullptr);
