@@ -192,16 +192,26 @@ TEST_F(IntakeTest, LogHoldsEveryFramedGpSentenceAfterEachTickAndAcrossStopAndSta
 
 TEST_F(IntakeTest, ALogThatCannotBeOpenedIsReportedAndLoggingStaysOff) {
     CreateProgram();
-    nextChosenFile = QString::fromStdString(Path("missing-dir/out.log").string());
-    Windows().LogFileSetting->BrowseClick();
-    Windows().LogFileSetting->BitBtn1Click();
+    WriteFile("plain.txt", "");
+    const std::string places[] = {
+        Path("missing-dir/out.log").string(),  // no such directory
+        Path("plain.txt/out.log").string(),    // a file where a directory should be
+        "/proc/kelmstar-out.log",              // a directory nobody may write, root included
+    };
     Windows().Data->file->click();  // no serial port needed
-    Main().Start1Click();
-    Main().Timer1Timer();
-    EXPECT_EQ(State().loggingEnabled, 0);
-    EXPECT_EQ(State().logFileOpen, 0);
-    EXPECT_TRUE(WaitFor([&] { return !errorDialogTexts.isEmpty(); }));
-    EXPECT_EQ(errorDialogTexts, QStringList({"File Open Error!!!"}));
+    for (const std::string& place : places) {
+        errorDialogTexts.clear();
+        nextChosenFile = QString::fromStdString(place);
+        Windows().LogFileSetting->BrowseClick();
+        Windows().LogFileSetting->BitBtn1Click();
+        Main().Start1Click();
+        Main().Timer1Timer();
+        EXPECT_EQ(State().loggingEnabled, 0) << place;
+        EXPECT_EQ(State().logFileOpen, 0) << place;
+        EXPECT_TRUE(WaitFor([&] { return !errorDialogTexts.isEmpty(); })) << place;
+        EXPECT_EQ(errorDialogTexts, QStringList({"File Open Error!!!"})) << place;
+        Main().Stop1Click();
+    }
 }
 
 TEST_F(IntakeTest, RowsOfUntickedSentenceTypesAreEmptied) {

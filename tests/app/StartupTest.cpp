@@ -116,6 +116,11 @@ TEST_F(ProgramTest, MissingOrBrokenSettingsFileKeepsTheDefaults) {
         EXPECT_EQ(State().portNumber, 0);
         program.reset();
     }
+    // A huge file: the first value counts, the rest is not read.
+    WriteFile("pelzo.cfg", "2\n" + std::string(20 << 20, 'x'));
+    CreateProgram();
+    EXPECT_EQ(State().portNumber, 2);
+    program.reset();
     std::filesystem::remove(Path("pelzo.cfg"));
     std::filesystem::create_directory(Path("pelzo.cfg"));  // a directory in its place
     CreateProgram();
