@@ -92,6 +92,26 @@ TEST_F(IntakeTest, SentencesFromTheSerialLineReachTheViews) {
     EXPECT_TRUE(ReportedErrors().isEmpty()) << ReportedErrors().join("|").toStdString();
 }
 
+TEST_F(IntakeTest, AStreamWithoutPausesReachesTheViewsBeforeAFullReadIsIn) {
+    CreateProgram();
+    PseudoTerminal receiver;
+    ChooseSerialPort(receiver.Path());
+    Main().Start1Click();
+    ASSERT_TRUE(Main().Comm1.IsOpen());
+    // One sentence every 50 ms never leaves the line quiet for the 100 ms interval, so
+    // only the total read limit lets the reader hand bytes over before 2048 are in.
+    constexpr std::size_t kFullRead = 2048;
+    std::size_t written = 0;
+    while (Measured("hourlabel") != "09" && written < kFullRead) {
+        ASSERT_TRUE(receiver.Write(kRmc));
+        written += kRmc.size();
+        QTest::qWait(50);
+    }
+    EXPECT_EQ(Measured("hourlabel"), "09");
+    EXPECT_LT(written, kFullRead);
+    Main().Stop1Click();
+}
+
 TEST_F(IntakeTest, APortThatCannotBeOpenedLeavesTheProgramIdle) {
     CreateProgram();
     ChooseSerialPort(Path("no-such-device").string());
