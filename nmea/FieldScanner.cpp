@@ -52,11 +52,12 @@ bool FieldScanner::Int(std::int32_t* target, int width) {
         ++used;
     }
     // Accumulate in 64 bits, saturating, then wrap to 32 bits as a C conversion does.
+    // Digits stop counting below kSaturation / 10, so the product never overflows.
     std::int64_t magnitude = 0;
     int digits = 0;
     constexpr std::int64_t kSaturation = std::int64_t{1} << 62;
     while (used < limit && IsDigit(*p)) {
-        if (magnitude < kSaturation) {
+        if (magnitude < kSaturation / 10) {
             magnitude = magnitude * 10 + (*p - '0');
         }
         ++p;

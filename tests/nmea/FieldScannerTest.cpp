@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -26,6 +27,22 @@ TEST(FieldScanner, IntegerWidthsCountTheSign) {
         EXPECT_EQ(value, c.value) << c.text;
         // What follows must still match exactly where the number ended.
         EXPECT_TRUE(scan.Literal(c.rest)) << c.text;
+    }
+}
+
+TEST(FieldScanner, IntegersOfAnyLengthAreTakenWhole) {
+    // Far beyond 64 bits: the digits must be consumed without overflowing the accumulator
+    // (the sanitized test run turns an overflow into a failure).
+    const std::string digits[] = {std::string(19, '9'), std::string(20, '9'),
+                                  "1115111111111111111111", std::string(150, '7')};
+    for (const std::string& number : digits) {
+        for (const std::string& text : {number + ",", "-" + number + ","}) {
+            FieldScanner scan(text.c_str());
+            std::int32_t value = 0;
+            EXPECT_TRUE(scan.Int(&value)) << text;
+            EXPECT_TRUE(scan.Literal(",")) << text;
+            EXPECT_EQ(scan.Stored(), 1) << text;
+        }
     }
 }
 
