@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "IntakeTestSupport.h"
 #include "RecordingListener.h"
 
@@ -80,6 +82,26 @@ TEST(DecodeTick, DrainTakesWholeSentencesHoweverFew) {
     EXPECT_EQ(in.Run(), 0);
     EXPECT_EQ(in.tick.Drain(in.listener), 2);
     EXPECT_EQ(in.ring.Count(), 8);  // the cut-off GGA stays
+}
+
+TEST(DecodeTick, SentenceHoldingAZeroByteIsDroppedNotCutShort) {
+    // Kept, the zero would end the text before its line feed, and the log would join the
+    // next record onto that line. Framing drops such a sentence and goes on with the next.
+    const std::string next = "$GPGLL,2*00\r\n";
+    using namespace std::string_literals;
+    const std::string broken[] = {
+        "$\0GPVTG,1*00\r\n"s,
+        "$GPVTG,\0,1*00\r\n"s,
+        "$GPVTG,1*00\r\0\n"s,
+        "$GPVTG,1*00\0\n"s,
+    };
+    for (const std::string& line : broken) {
+        Intake in;
+        PutText(in.ring, line + next + std::string(100, ' ') + "$");
+        EXPECT_EQ(in.Run(), 1);
+        ASSERT_EQ(in.listener.framed.size(), 1u);
+        EXPECT_EQ(in.listener.framed[0], next.substr(1));
+    }
 }
 
 TEST(DecodeTick, OverflowingReceiverNeverYieldsAJoinedSentence) {
