@@ -8,33 +8,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "CatchingApplication.h"
 #include "ConvertError.h"
-
-namespace {
-
-// Stands in for the program's top-level handler: keeps the text of an error that
-// leaves an event handler.
-class CatchingApplication : public QApplication {
-public:
-    using QApplication::QApplication;
-
-    bool notify(QObject* receiver, QEvent* event) override {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception& error) {
-            caught = error.what();
-            return false;
-        }
-    }
-
-    QString caught;
-};
-
-CatchingApplication* App() {
-    return static_cast<CatchingApplication*>(qApp);
-}
-
-}  // namespace
 
 class TviewsettingTest : public QObject {
     Q_OBJECT
@@ -244,10 +219,11 @@ private slots:
     void okWithABadTextClosesTheDialogAndReportsTheError() {
         Tviewsetting dialog(state);
         dialog.velocityedit->setText("x1");
-        App()->caught.clear();
+        CatchingApplication::Instance().lastError.clear();
         QTimer::singleShot(0, &dialog, [&] { QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton); });
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QCOMPARE(App()->caught, QString("'x1' is not a valid floating point value"));
+        QCOMPARE(CatchingApplication::Instance().lastError,
+                 std::string("'x1' is not a valid floating point value"));
         QCOMPARE(state.velocityScale, 4.0f);
         QVERIFY(!dialog.isVisible());
     }

@@ -31,11 +31,15 @@ void AppendKey(std::string& out, const char* key) {
     out += "\":";
 }
 
-void AppendInt(std::string& out, const char* key, long long value) {
-    AppendKey(out, key);
+void AppendNumber(std::string& out, long long value) {
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     out.append(digits, result.ptr);
+}
+
+void AppendInt(std::string& out, const char* key, long long value) {
+    AppendKey(out, key);
+    AppendNumber(out, value);
 }
 
 void AppendFloat(std::string& out, const char* key, float value) {
@@ -63,9 +67,8 @@ void AppendSatellites(std::string& out, const NavState& nav) {
     out += '[';
     for (std::size_t i = 0; i < nav.sats.size(); ++i) {
         const SatInView& sat = nav.sats[i];
-        out += i == 0 ? "{" : ",{";
-        out += "\"prn\":";
-        out += std::to_string(sat.prn);
+        out += i == 0 ? "{\"prn\":" : ",{\"prn\":";
+        AppendNumber(out, sat.prn);
         AppendInt(out, "elevation", sat.elevation);
         AppendInt(out, "azimuth", sat.azimuth);
         AppendInt(out, "snr", sat.snr);
