@@ -21,7 +21,8 @@ public:
 
     // Fills the whole surface with `colour`; the state is unchanged.
     virtual void Clear(Rgb colour) = 0;
-    // A line in the pen colour, both end points included.
+    // A line in the pen colour, both end points included; one that ends where it starts
+    // has no length and draws nothing.
     virtual void Line(PixelPoint from, PixelPoint to) = 0;
     // An ellipse inside `box`, outlined with the pen and filled with the fill colour.
     virtual void Ellipse(const PixelBox& box) = 0;

@@ -36,6 +36,9 @@ void QPainterCanvas::Clear(Rgb colour) {
 }
 
 void QPainterCanvas::Line(PixelPoint from, PixelPoint to) {
+    if (from == to) {
+        return;  // Qt would draw the point; a line without length shows nothing
+    }
     ApplyPen(State().pen);
     painter_.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
 }

@@ -10,6 +10,9 @@ namespace {
 
 constexpr double kPi = 3.1415926;  // the plot's own constant, kept for identical pixels
 constexpr double kMetresPerSecondPerKnot = 1.9438;
+// Far beyond any screen, and short enough that neither end coordinate meets the pixel
+// limit, where each would be held on its own and the line would turn.
+constexpr double kLongestLine = 1 << 24;
 
 double Radians(double degrees) {
     return degrees * kPi / 180.0;
@@ -64,11 +67,12 @@ std::optional<PixelPoint> VelocityLineEnd(const PlotGeometry& geometry, float sp
         return std::nullopt;
     }
     const double speed = speedKnots / kMetresPerSecondPerKnot;
-    const double length = speed * (0.5 * geometry.d / velocityScale);
     const double phi = Radians(courseDeg);
+    double length = speed * (0.5 * geometry.d / velocityScale);
     if (!std::isfinite(length) || !std::isfinite(phi)) {
         return std::nullopt;  // a speed or course that is no number
     }
+    length = std::clamp(length, -kLongestLine, kLongestLine);
     return PixelPoint{TruncToPixel(geometry.cx + std::sin(phi) * length),
                       TruncToPixel(geometry.cy - std::cos(phi) * length)};
 }

@@ -25,7 +25,8 @@ int SlotsToDraw(int satsInView);
 
 // The far end of the course-and-speed line; a speed equal to `velocityScale` (m/s)
 // reaches the outer circle. No line when the scale is 0, which gives it no length,
-// nor when speed or course is not a finite number.
+// nor when speed or course is not a finite number. A line far longer than any window
+// (a tiny scale) is shortened along its course.
 std::optional<PixelPoint> VelocityLineEnd(const PlotGeometry& geometry, float speedKnots,
                                           float courseDeg, float velocityScale);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 
@@ -230,6 +231,22 @@ TEST(SkyPlot, SpeedOrCourseThatIsNoNumberGivesNoLine) {
     EXPECT_FALSE(VelocityLineEnd(geometry, nan, 0.0f, 4.0f));
     EXPECT_FALSE(VelocityLineEnd(geometry, inf, 0.0f, 4.0f));
     EXPECT_FALSE(VelocityLineEnd(geometry, 5.0f, nan, 4.0f));
+}
+
+TEST(SkyPlot, LengthLimitKeepsTheCourse) {
+    const PlotGeometry geometry = ComputePlotGeometry(kWidth, kHeight);
+    for (const float course : {30.0f, 100.0f, 200.0f, 333.0f}) {
+        for (const float scale : {1e-7f, -1e-30f}) {
+            const auto end = VelocityLineEnd(geometry, 10.0f, course, scale);
+            ASSERT_TRUE(end.has_value());
+            const double dx = end->x - geometry.cx;
+            const double dy = geometry.cy - end->y;
+            const double drawn = std::atan2(dx, dy) * 180.0 / 3.1415926;
+            const double expected = scale > 0 ? course : course - 180.0;
+            EXPECT_NEAR(std::remainder(drawn - expected, 360.0), 0.0, 0.01)
+                << course << " at scale " << scale;
+        }
+    }
 }
 
 TEST(SkyPlot, ZeroScaleDrawsNoVelocityLine) {

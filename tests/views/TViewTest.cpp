@@ -101,6 +101,31 @@ private slots:
         QVERIFY(!ColourNear(view.Picture(), 285, 91, kQYellow, 2));
     }
 
+    // A receiver standing still under a satellite near the zenith: no yellow dot on its disc.
+    void speedZeroLeavesNoDotOnTheCentre() {
+        Tviewsetting settings(state);
+        TView view(state, nav, [&settings] { settings.exec(); });
+        view.resize(500, 400);
+        nav.satsInView = 1;
+        nav.sats[0] = {7, 90, 0, 40};  // the disc around the centre (200, 176)
+        nav.fixAvailable = 1;
+        view.DrawSkyPlot();
+        QCOMPARE(CountColour(view.Picture().copy(188, 164, 25, 25), kQYellow), 0);
+    }
+
+    // A line far longer than the window keeps its course: 30 degrees stays 30.
+    void veryLongLineKeepsItsCourse() {
+        Tviewsetting settings(state);
+        TView view(state, nav, [&settings] { settings.exec(); });
+        view.resize(500, 400);
+        nav.speedKnots = 10.0f;
+        nav.courseDeg = 30.0f;
+        state.velocityScale = 1e-7f;
+        view.DrawSkyPlot();
+        QVERIFY(ColourNear(view.Picture(), 250, 89, kQYellow));    // 100 pixels out at 30 degrees
+        QVERIFY(!ColourNear(view.Picture(), 271, 105, kQYellow));  // 100 pixels out at 45 degrees
+    }
+
     void rightButtonReleaseOpensTheDialog() {
         Tviewsetting settings(state);
         TView view(state, nav, [&settings] { settings.exec(); });
