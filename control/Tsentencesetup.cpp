@@ -25,6 +25,8 @@ Widget* Place(Widget* widget, const char* name, int x, int y, int width, int hei
 QComboBox* MakeRateBox(QWidget* parent, const char* name, int row) {
     auto* box = Place(new QComboBox(parent), name, 16, kRowTop + row * kRowStep, 89, 22);
     box->setEditable(true);
+    // A typed rate is sent as it stands; the list keeps its ten items.
+    box->setInsertPolicy(QComboBox::NoInsert);
     for (int rate = 1; rate <= 10; ++rate) {
         box->addItem(QString::number(rate));
     }

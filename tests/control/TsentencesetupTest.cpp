@@ -123,6 +123,23 @@ void TsentencesetupTest::sendsTypedRatesAsTheyAre() {
     QCOMPARE(BodyOf(link.writes[4]), std::string("$PQKL103,04,00,100,01*"));
 }
 
+void TsentencesetupTest::typedRatesStayOutOfTheLists() {
+    RecordingLink link;
+    Tsentencesetup dialog(link);
+    dialog.show();
+    for (QComboBox* rate : RateBoxes(dialog)) {
+        rate->lineEdit()->clear();
+        QTest::keyClicks(rate->lineEdit(), "25");
+        QTest::keyClick(rate->lineEdit(), Qt::Key_Return);
+        QCOMPARE(rate->count(), 10);
+        QCOMPARE(rate->currentText(), QString("25"));  // still sent as typed
+    }
+    dialog.setdefaultsClick();
+    for (QComboBox* rate : RateBoxes(dialog)) {
+        QCOMPARE(rate->findText("25"), -1);
+    }
+}
+
 void TsentencesetupTest::badRateStopsAtItsSentence() {
     RecordingLink link;
     Tsentencesetup dialog(link);

@@ -12,6 +12,7 @@ private slots:
     void sendsClearedBoxesAsSwitchedOff();
     void checksumFlagFollowsItsBox();
     void sendsTypedRatesAsTheyAre();
+    void typedRatesStayOutOfTheLists();
     void badRateStopsAtItsSentence();
     void clearedBoxDoesNotReadItsRate();
     void sendButtonClosesEvenOnError();
