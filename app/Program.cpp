@@ -13,7 +13,8 @@ Program::Program(std::unique_ptr<DeviceFactory> devices) {
     mainForm_ = std::make_unique<TMainForm>(ProgramRecords{state_, nav_, buffer_, track_, centre_},
                                             windows_, std::move(devices));
     TMainForm& main = *mainForm_;
-    // Dialogs belong to the main window so that they are centred on it and go with it.
+    // Dialogs belong to the main window so that they go with it; all but the about box and
+    // the error dialog are centred on it.
     windows_.About = new TAbout(&main);
     main.CreateTrackingView();
     main.CreateMessageView();

@@ -3,12 +3,14 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ScreenCentre.h"
 #include "ToolbarGlyphs.h"
 
 TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     setObjectName("About");
     setWindowTitle("About Kelmstar Demo");
     setFixedSize(537, 132);
+    CentreOnScreen(*this);
 
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName("ProgramIcon");

@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "ScreenCentre.h"
+
 TErrorDialog::TErrorDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("ErrorDialog");
     setWindowTitle("ErrorDialog");
@@ -28,4 +30,5 @@ TErrorDialog::TErrorDialog(QWidget* parent) : QDialog(parent) {
     QPalette black = Label1->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     Label1->setPalette(black);
+    CentreOnScreen(*this);
 }

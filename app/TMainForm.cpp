@@ -2,20 +2,19 @@
 
 #include <QAction>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "MdiLayout.h"
 #include "PlaybackFeeder.h"
+#include "ScreenCentre.h"
 #include "SettingsFile.h"
 #include "TAbout.h"
 #include "TData.h"
@@ -58,9 +57,7 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     font.setPixelSize(13);
     setFont(font);
     resize(kWidth, kHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    CentreOnScreen(*this);
 
     runModal = [](QDialog& dialog) { return dialog.exec(); };
     runFileDialog = [](QFileDialog& dialog) {

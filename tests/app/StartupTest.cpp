@@ -3,11 +3,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
 #include "ProgramFixture.h"
+#include "TAbout.h"
 #include "TData.h"
+#include "TErrorDialog.h"
 #include "TParameter.h"
 #include "TSource.h"
 
@@ -70,6 +73,21 @@ TEST_F(ProgramTest, MenusCarryTheirCaptions) {
     EXPECT_EQ(Main().View1->title(), "&View");
     EXPECT_EQ(Main().Operate1->title(), "&Action");
     EXPECT_EQ(Main().Window1->title(), "&Window");
+}
+
+TEST_F(ProgramTest, AboutBoxAndErrorDialogAreCentredOnTheScreenNotOnTheMainWindow) {
+    CreateProgram();
+    Main().move(0, 0);
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    for (QDialog* dialog :
+         std::initializer_list<QDialog*>{Windows().About, Windows().ErrorDialog}) {
+        dialog->show();
+        QCoreApplication::processEvents();
+        // Within the few pixels of the window frame, which is not known before it is shown.
+        EXPECT_LE((dialog->geometry().center() - screenCentre).manhattanLength(), 8)
+            << dialog->objectName().toStdString();
+        dialog->hide();
+    }
 }
 
 TEST_F(ProgramTest, ToolbarButtonsSitAtTheirOffsets) {
