@@ -33,6 +33,7 @@ void TLogFileSetting::CreateControls() {
     logfilenamelabel->setAlignment(Qt::AlignCenter);
     logfilenamelabel->setAutoFillBackground(true);
     logfilenamelabel->setStyleSheet("background-color: white;");
+    logfilenamelabel->setEnabled(false);  // until OK switches logging on
     Browse = new QPushButton("....", this);
     Browse->setObjectName("Browse");
     Browse->setGeometry(286, 18, 44, 24);

@@ -122,6 +122,15 @@ TEST_F(DataDialogsTest, ExistingLogFileIsAWarningOnly) {
     EXPECT_EQ(std::string(State().logFileName), Path("old.log").string());
 }
 
+TEST_F(DataDialogsTest, LogFileNameFieldIsEnabledByOk) {
+    CreateProgram();
+    EXPECT_FALSE(LogSetting().logfilenamelabel->isEnabled());
+    LogSetting().reject();
+    EXPECT_FALSE(LogSetting().logfilenamelabel->isEnabled());
+    LogSetting().BitBtn1Click();
+    EXPECT_TRUE(LogSetting().logfilenamelabel->isEnabled());
+}
+
 TEST_F(DataDialogsTest, FileSourceChosenThenCancelledStillKeepsTheSerialPortClosed) {
     CreateProgram();
     Data().file->click();
