@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 namespace {
 
@@ -18,12 +19,13 @@ QList<QMdiSubWindow*> Children(QMdiArea& area, bool minimized) {
 }  // namespace
 
 void TileHorizontally(QMdiArea& area) {
-    ArrangeIcons(area);
+    const int iconStrip = ArrangeIcons(area);
     const QList<QMdiSubWindow*> children = Children(area, false);
     if (children.isEmpty()) {
         return;
     }
-    const QRect client = area.viewport()->rect();
+    // The icons keep the bottom strip; the others share what is above it.
+    const QRect client = area.viewport()->rect().adjusted(0, 0, 0, -iconStrip);
     const int count = static_cast<int>(children.size());
     const int height = client.height() / count;
     int top = client.top();
@@ -39,14 +41,17 @@ void TileHorizontally(QMdiArea& area) {
     }
 }
 
-void ArrangeIcons(QMdiArea& area) {
+int ArrangeIcons(QMdiArea& area) {
     const QRect client = area.viewport()->rect();
     int left = client.left();
+    int strip = 0;
     for (QMdiSubWindow* child : Children(area, true)) {
         const QSize size = child->size();
         child->move(left, client.bottom() + 1 - size.height());
         left += size.width();
+        strip = std::max(strip, size.height());
     }
+    return strip;
 }
 
 void MinimizeAll(QMdiArea& area) {

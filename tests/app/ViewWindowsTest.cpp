@@ -87,7 +87,7 @@ TEST_F(ProgramTest, ToolbarButtonMinimisesThenRestoresAndTiles) {
             heights += child->height();
         }
     }
-    EXPECT_EQ(heights, client.height());
+    EXPECT_EQ(heights, client.height() - level->height());  // the icon keeps the bottom strip
     Main().SpeedButton2Click();
     EXPECT_FALSE(level->isMinimized());
     EXPECT_EQ(level->width(), client.width());
@@ -99,6 +99,29 @@ TEST_F(ProgramTest, ToolbarButtonMinimisesThenRestoresAndTiles) {
     Main().SpeedButton2Click();
     EXPECT_EQ(State().signalLevelViewOpen, 1);
     EXPECT_NE(Windows().Level, nullptr);
+}
+
+TEST_F(ProgramTest, TilingLeavesTheBottomStripToMinimisedIcons) {
+    CreateProgram();
+    Main().resize(800, 600);
+    QCoreApplication::processEvents();
+    Main().SpeedButton2Click();
+    Main().SpeedButton3Click();
+    const QRect client = Main().mdiArea->viewport()->rect();
+    int lowestBottom = 0;
+    for (QMdiSubWindow* icon :
+         std::initializer_list<QMdiSubWindow*>{Windows().Level, Windows().View}) {
+        ASSERT_TRUE(icon->isMinimized());
+        EXPECT_EQ(icon->geometry().bottom(), client.bottom());
+        for (QMdiSubWindow* child : Main().mdiArea->subWindowList()) {
+            if (!child->isMinimized()) {
+                EXPECT_FALSE(child->geometry().intersects(icon->geometry()))
+                    << child->windowTitle().toStdString();
+                lowestBottom = std::max(lowestBottom, child->geometry().bottom());
+            }
+        }
+    }
+    EXPECT_EQ(lowestBottom + 1, Windows().Level->y());
 }
 
 TEST_F(ProgramTest, ResizingTheFrameTilesTheChildren) {
