@@ -7,8 +7,6 @@
 #include <cctype>
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -133,10 +131,23 @@ bool WriteAll(int fd, std::string_view text) {
     return true;
 }
 
-// The replacement keeps the permissions of the file it replaces.
-mode_t ModeFor(const char* path) {
+// Writes `text` over the file's old bytes and only then cuts the file to its length. Unlike
+// truncating first, this keeps the blocks the file already has, so a full disk cannot empty
+// it; the room a longer text needs is reserved before the first byte changes.
+bool OverwriteInPlace(int fd, std::string_view text) {
     struct stat info {};
-    return ::stat(path, &info) == 0 ? (info.st_mode & 07777) : 0644;
+    if (::fstat(fd, &info) != 0) {
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return WriteAll(fd, text);  // a device or a pipe takes the bytes as they come
+    }
+    const auto length = static_cast<off_t>(text.size());
+    if (info.st_size < length && ::posix_fallocate(fd, 0, length) != 0) {
+        return false;  // no room: the old values stay as they were
+    }
+    return WriteAll(fd, text) && ::fdatasync(fd) == 0 &&
+           (info.st_size <= length || ::ftruncate(fd, length) == 0);
 }
 
 }  // namespace
@@ -192,16 +203,14 @@ bool WriteSettings(const InitSettings& settings, const char* path) {
         return false;
     }
     const std::string text = FormatSettings(settings);
-    std::string tempPath = std::string(path) + ".XXXXXX";
-    const int fd = ::mkstemp(tempPath.data());
+    // Opened as a plain write would open it: through a symbolic link, not at all when the
+    // file is write-protected. Not blocking, so a pipe without reader fails instead of
+    // hanging the program.
+    const int fd = ::open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         return false;
     }
-    const bool written = ::fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
+    const bool written = OverwriteInPlace(fd, text);
     const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(tempPath.c_str(), path) != 0) {
-        ::unlink(tempPath.c_str());
-        return false;
-    }
-    return true;
+    return written && closed;
 }

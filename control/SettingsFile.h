@@ -24,8 +24,10 @@ const char* StoredPortName(std::int32_t portNumber);
 // there on keep what they held. Returns 0 when the file does not open.
 int ReadSettings(InitSettings& settings, const char* path = kSettingsFileName);
 
-// Writes all twelve values, replacing the file in one step: the content goes to a new file
-// beside it, which is then renamed over it, so the old file stays whole if anything fails.
-// Returns false, leaving the file as it was, when the file cannot be written or a text is
-// empty or longer than InitSettings::kMaxTextLength (it would not read back).
+// Writes all twelve values into the file at `path` (created when missing, written through a
+// symbolic link). The whole content is made before the file is opened, and the old bytes are
+// overwritten in place before the file is cut to length, so the file is never left empty or
+// cut short by a value that does not convert or by a full disk. Returns false, leaving the
+// file as it was, when it cannot be opened for writing (a write-protected file stays as it
+// is) or a text is empty or longer than InitSettings::kMaxTextLength (it would not read back).
 bool WriteSettings(const InitSettings& settings, const char* path = kSettingsFileName);

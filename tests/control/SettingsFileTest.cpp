@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -205,6 +208,91 @@ TEST_F(SettingsFileTest, RefusedWriteLeavesTheOldFileWhole) {
         EXPECT_EQ(FileContent(), before);
     }
     EXPECT_EQ(EntriesInDir(), 1);
+}
+
+// Root passes every permission check; while one lives, the file checks apply to it too
+// (the capabilities that pass them leave the effective set, and come back afterwards).
+class WithoutPermissionOverride {
+public:
+    WithoutPermissionOverride() {
+        if (::syscall(SYS_capget, &header_, saved_) != 0) {
+            return;
+        }
+        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        dropped_ = ::syscall(SYS_capset, &header_, reduced) == 0;
+    }
+    ~WithoutPermissionOverride() {
+        if (dropped_) {
+            ::syscall(SYS_capset, &header_, saved_);
+        }
+    }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2] = {};
+    bool dropped_ = false;
+};
+
+struct PlaceCase {
+    const char* name;
+    fs::perms fileMode;
+    fs::perms dirMode;
+    bool viaLink;  // "pelzo.cfg" is a symbolic link to the file
+    bool written;
+};
+
+class SettingsFilePlaceTest : public SettingsFileTest,
+                              public testing::WithParamInterface<PlaceCase> {};
+
+// Written exactly when the file itself can be opened for writing, whatever its folder allows.
+TEST_P(SettingsFilePlaceTest, WritesWhereAPlainWriteWould) {
+    const PlaceCase c = GetParam();
+    const fs::path file = c.viaLink ? dir_ / "target.cfg" : fs::path(path_);
+    std::ofstream(file) << "1";
+    if (c.viaLink) {
+        fs::create_symlink(file, path_);
+    }
+    fs::permissions(file, c.fileMode);
+    fs::permissions(dir_, c.dirMode);
+    bool result = false;
+    {
+        WithoutPermissionOverride asAUser;
+        result = WriteSettings(Sample(), path_.c_str());
+    }
+    fs::permissions(dir_, fs::perms::owner_all);
+    EXPECT_EQ(result, c.written);
+    InitSettings read;
+    ReadSettings(read, path_.c_str());
+    EXPECT_EQ(read.portNumber, c.written ? 3 : 1);
+    EXPECT_EQ(fs::is_symlink(path_), c.viaLink);
+    EXPECT_EQ(fs::status(file).permissions(), c.fileMode);
+    EXPECT_EQ(EntriesInDir(), c.viaLink ? 2 : 1);
+}
+
+constexpr fs::perms kReadWrite = fs::perms::owner_read | fs::perms::owner_write;
+constexpr fs::perms kReadOnly = fs::perms::owner_read;
+constexpr fs::perms kOpenDir = fs::perms::owner_all;
+constexpr fs::perms kClosedDir = fs::perms::owner_read | fs::perms::owner_exec;
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, SettingsFilePlaceTest,
+    testing::Values(PlaceCase{"writeProtectedFile", kReadOnly, kOpenDir, false, false},
+                    PlaceCase{"writableFileInReadOnlyFolder", kReadWrite, kClosedDir, false, true},
+                    PlaceCase{"symbolicLink", kReadWrite, kOpenDir, true, true},
+                    PlaceCase{"linkToWriteProtectedFile", kReadOnly, kOpenDir, true, false}),
+    [](const testing::TestParamInfo<PlaceCase>& info) { return info.param.name; });
+
+TEST_F(SettingsFileTest, LongerAndShorterContentReplacesTheOldWhole) {
+    for (const char* lat : {"1.25", "24.123456789012345678901234567890", "2"}) {
+        InitSettings s = Sample();
+        s.lat = lat;
+        ASSERT_TRUE(WriteSettings(s, path_.c_str())) << lat;
+        InitSettings read;
+        EXPECT_EQ(ReadSettings(read, path_.c_str()), InitSettings::kFieldCount) << lat;
+        ExpectSame(read, s);
+        EXPECT_EQ(FileContent().back(), '8') << lat;  // the channel count ends the file
+    }
 }
 
 TEST_F(SettingsFileTest, UnwritablePlaceIsReportedToTheCaller) {
