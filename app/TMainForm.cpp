@@ -430,8 +430,13 @@ void TMainForm::OpenSentenceLog() {
         return;
     }
     if (log_.Open(state_.logFileName)) {
-        state_.logFileOpen = 1;
-        return;
+        if (!log_.IsSameFileAs(state_.dataFile)) {
+            state_.logFileOpen = 1;
+            return;
+        }
+        // The file being played back: appending to it would feed the playback its own
+        // records without end. Closed again before anything was written.
+        log_.Close();
     }
     // Logging stays off; the message waits until the tick has finished.
     state_.loggingEnabled = 0;

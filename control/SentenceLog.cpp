@@ -1,5 +1,7 @@
 #include "SentenceLog.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 bool SentenceLog::Open(const char* path) {
@@ -11,6 +13,14 @@ bool SentenceLog::Open(const char* path) {
         std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
     }
     return file_ != nullptr;
+}
+
+bool SentenceLog::IsSameFileAs(std::FILE* other) const {
+    struct stat mine {};
+    struct stat theirs {};
+    return file_ != nullptr && other != nullptr && ::fstat(::fileno(file_), &mine) == 0 &&
+           ::fstat(::fileno(other), &theirs) == 0 && mine.st_dev == theirs.st_dev &&
+           mine.st_ino == theirs.st_ino;
 }
 
 bool SentenceLog::Write(const char* text) {

@@ -19,6 +19,10 @@ public:
     bool Open(const char* path);
     bool IsOpen() const { return file_ != nullptr; }
 
+    // Whether the log is open on the very file `other` reads or writes (the same device and
+    // inode, however either was named).
+    bool IsSameFileAs(std::FILE* other) const;
+
     // Appends the sentence when its text starts with "GP"; true when a record was written.
     bool Write(const char* text);
 

@@ -234,6 +234,52 @@ TEST_F(IntakeTest, ALogThatCannotBeOpenedIsReportedAndLoggingStaysOff) {
     }
 }
 
+// The file being played back chosen as the log, under any of its names, in either order.
+TEST_F(IntakeTest, LoggingIntoThePlaybackFileIsRefused) {
+    std::string log;
+    for (int second = 0; second < 8; ++second) {
+        log += "$GPRMC,1200" + std::to_string(10 + second) +
+               ",A,4807.038,N,01131.000,E,1.0,2.0,230394,,*00\r\n" + kGga + kVtg;
+    }
+    WriteFile("in.log", log);
+    std::filesystem::create_directory(Path("sub"));
+    std::filesystem::create_symlink(Path("in.log"), Path("link.log"));
+    std::filesystem::create_hard_link(Path("in.log"), Path("hard.log"));
+    const struct {
+        const char* logName;
+        bool logChosenFirst;
+    } cases[] = {{"in.log", false},
+                 {"link.log", false},
+                 {"hard.log", false},
+                 {"sub/../in.log", false},
+                 {"in.log", true}};
+    for (const auto& c : cases) {
+        CreateProgram();
+        if (c.logChosenFirst) {  // the log is open on the file before it is picked for playback
+            Windows().Data->file->click();
+            SwitchLoggingOn(c.logName);
+            Main().Start1Click();
+            Main().Timer1Timer();
+            ASSERT_EQ(State().logFileOpen, 1);
+        }
+        ChoosePlayback("in.log");
+        Main().Start1Click();
+        RunOneSecond();
+        SwitchLoggingOn(c.logName);
+        errorDialogTexts.clear();
+        for (int i = 0; i < 3; ++i) {
+            RunOneSecond();
+        }
+        QCoreApplication::processEvents();  // the message waits for the end of its tick
+        EXPECT_EQ(errorDialogTexts, QStringList({"File Open Error!!!"})) << c.logName;
+        EXPECT_EQ(State().loggingEnabled, 0) << c.logName;
+        EXPECT_EQ(State().logFileOpen, 0) << c.logName;
+        EXPECT_TRUE(ReadFile("in.log") == log) << c.logName << ": the playback file changed";
+        EXPECT_EQ(Measured("secondlabel"), "14") << c.logName;  // playback goes on
+        program.reset();
+    }
+}
+
 TEST_F(IntakeTest, RowsOfUntickedSentenceTypesAreEmptied) {
     WriteFile("in.log", kGga + kGsa + kVtg + kRmc + kGga + kGsa + kVtg + kRmc);
     CreateProgram();
