@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QRadioButton>
 #include <QTest>
@@ -8,6 +9,7 @@
 #include "ProgramFixture.h"
 #include "PseudoTerminal.h"
 #include "TData.h"
+#include "TLevel.h"
 #include "TLogFileSetting.h"
 #include "TParameter.h"
 #include "TSource.h"
@@ -21,6 +23,30 @@ const std::string kRmc =
 const std::string kGga = "$GPGGA,091519.00,4807.038,N,01131.000,E,2,08,0.9,545.4,M,46.9,M,,*47\r\n";
 const std::string kGsa = "$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39\r\n";
 const std::string kVtg = "$GPVTG,084.4,T,081.3,M,010.0,N,018.5,K*43\r\n";
+const std::string kPgrme = "$PGRME,15.0,M,22.5,M,27.0,M*1A\r\n";  // proprietary: filler
+
+// Whether this process holds a descriptor open on `path`.
+bool OpenHere(const std::filesystem::path& path) {
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::equivalent(std::filesystem::read_symlink(fd, error), path, error)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Calls `onClose` when the watched window is about to close.
+class CloseWatch : public QObject {
+public:
+    std::function<void()> onClose;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close) {
+            onClose();
+        }
+        return false;
+    }
+};
 
 class IntakeTest : public ProgramTest {
 protected:
@@ -50,6 +76,12 @@ protected:
         Main().Timer2Timer();
         for (int i = 0; i < 8; ++i) {
             Main().Timer1Timer();
+        }
+    }
+
+    void Put(const std::string& bytes) {
+        for (const char b : bytes) {
+            program->Buffer().Put(static_cast<std::uint8_t>(b));
         }
     }
 
@@ -278,6 +310,106 @@ TEST_F(IntakeTest, LoggingIntoThePlaybackFileIsRefused) {
         EXPECT_EQ(Measured("secondlabel"), "14") << c.logName;  // playback goes on
         program.reset();
     }
+}
+
+TEST_F(IntakeTest, ExitWhileRunningClosesPortAndLogBeforeTheWindowCloses) {
+    CreateProgram();
+    PseudoTerminal receiver;
+    ChooseSerialPort(receiver.Path());
+    Main().Start1Click();
+    SwitchLoggingOn("out.log");
+    Main().Timer1Timer();
+    ASSERT_TRUE(Main().Comm1.IsOpen());
+    ASSERT_TRUE(OpenHere(Path("out.log")));
+    bool portOpen = true;
+    bool logOpen = true;
+    CloseWatch watch;
+    watch.onClose = [&] {
+        portOpen = Main().Comm1.IsOpen();
+        logOpen = OpenHere(Path("out.log"));
+    };
+    Main().installEventFilter(&watch);
+    Main().Exit1Click();
+    EXPECT_FALSE(Main().isVisible());
+    EXPECT_FALSE(portOpen);
+    EXPECT_FALSE(logOpen);
+}
+
+TEST_F(IntakeTest, BrowseCancelledClosesAnOpenPortAndLeavesTheTimersRunning) {
+    CreateProgram();
+    PseudoTerminal receiver;
+    ChooseSerialPort(receiver.Path());
+    Main().Start1Click();
+    ASSERT_TRUE(Main().Comm1.IsOpen());
+    nextChosenFile.clear();
+    Windows().Data->browseClick();
+    EXPECT_FALSE(Main().Comm1.IsOpen());
+    EXPECT_TRUE(Main().Timer1->isActive());
+    EXPECT_TRUE(Main().SpeedButton7->isEnabled());
+}
+
+TEST_F(IntakeTest, FileSourceWithoutAPickedFileFeedsNothing) {
+    WriteFile("in.log", kRmc + kGga + kGsa + kVtg + kRmc + kGga);
+    CreateProgram();
+    Windows().Data->file->click();
+    Windows().Data->BitBtn1Click();  // "File" before any file was picked
+    Main().Start1Click();
+    RunOneSecond();
+    EXPECT_EQ(program->Buffer().Count(), 0);
+    EXPECT_EQ(Measured("hourlabel"), "00");
+
+    ChoosePlayback("in.log");
+    Main().Start1Click();
+    RunOneSecond();
+    EXPECT_EQ(Measured("hourlabel"), "09");
+    Main().Stop1Click();
+    Windows().Parameter->ResetValues();
+    Main().Start1Click();  // after Stop the file must be picked again
+    RunOneSecond();
+    EXPECT_EQ(program->Buffer().Count(), 0);
+    EXPECT_EQ(Measured("hourlabel"), "00");
+}
+
+TEST_F(IntakeTest, SentencesAreDecodedWhileTheMeasuredViewIsClosed) {
+    CreateProgram();
+    Windows().Parameter->close();
+    FlushDeletes();
+    Put(kRmc + kGga + kGsa + kVtg + kVtg + kVtg);
+    Main().Timer1Timer();
+    EXPECT_FLOAT_EQ(program->Nav().altitude, 545.4f);
+    EXPECT_EQ(program->Nav().fixMode, 3);
+
+    Main().Parameter1Click();
+    EXPECT_EQ(Measured("heightlabel"), "0.0");
+    Put(kGga + kVtg + kVtg);
+    Main().Timer1Timer();
+    EXPECT_EQ(Measured("heightlabel"), "545.4");  // the GGA values are back
+    EXPECT_EQ(Measured("fixlabel"), "NONE");      // no GSA since the view was opened
+    EXPECT_EQ(Measured("latlabel"), "0.0");       // nor RMC
+}
+
+// Switched on while running without data: the log opens at the next tick; an existing log
+// keeps its content, and a GP sentence of a type not decoded (ZDA) is logged, shown nowhere.
+TEST_F(IntakeTest, LoggingSwitchedOnWhileIdleLineOpensTheLogAndAppends) {
+    WriteFile("old.log", "$GPGGA,old\r\n");
+    CreateProgram();
+    Windows().Data->file->click();
+    Main().Start1Click();
+    SwitchLoggingOn("old.log");
+    EXPECT_EQ(errorDialogTexts, QStringList({"File Exists!!!"}));
+    Main().Timer1Timer();
+    EXPECT_EQ(State().logFileOpen, 1);
+    EXPECT_TRUE(OpenHere(Path("old.log")));
+
+    const std::string zda = "$GPZDA,201530.00,04,07,2002,00,00*60\r\n";
+    Put(zda + kPgrme + kPgrme);
+    Main().Timer1Timer();
+    EXPECT_EQ(ReadFile("old.log"), "$GPGGA,old\r\n" + zda);
+    for (int row = 1; row <= 8; ++row) {
+        EXPECT_EQ(MessageRow(row), "") << row;
+    }
+    EXPECT_EQ(Measured("hourlabel"), "00");
+    EXPECT_EQ(LabelText(Windows().Level.data(), "CH1"), "");
 }
 
 TEST_F(IntakeTest, RowsOfUntickedSentenceTypesAreEmptied) {

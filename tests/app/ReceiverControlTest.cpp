@@ -95,6 +95,20 @@ TEST_F(ReceiverControlTest, CommandsWithThePortClosedGoNowhereButTheResetsHappen
     EXPECT_TRUE(std::filesystem::exists(Path("pelzo.cfg")));
 }
 
+TEST_F(ReceiverControlTest, APortChosenWithoutInitialisationIsNotSaved) {
+    const std::string stored = "3\n24.1\n121.4\n0\n75000\n1990\n1\n2\n12\n0\n0\n12";
+    WriteFile("pelzo.cfg", stored);
+    CreateProgram();
+    Windows().Data->comsetting->setCurrentIndex(3);
+    Windows().Data->BitBtn1Click();
+    EXPECT_EQ(Main().Comm1.CommName(), "COM4");
+    Main().Exit1Click();
+    program.reset();
+    EXPECT_EQ(ReadFile("pelzo.cfg"), stored);
+    CreateProgram();
+    EXPECT_EQ(Main().Comm1.CommName(), "COM3");
+}
+
 TEST_F(ReceiverControlTest, SavedSettingsComeBackAtTheNextStart) {
     CreateProgram();
     Windows().Data->comsetting->setCurrentIndex(3);

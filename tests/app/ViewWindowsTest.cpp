@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -133,6 +134,19 @@ TEST_F(ProgramTest, ResizingTheFrameTilesTheChildren) {
     for (QMdiSubWindow* child : Main().mdiArea->subWindowList()) {
         EXPECT_EQ(child->x(), 0);
         EXPECT_EQ(child->width(), client.width());
+    }
+}
+
+TEST_F(ProgramTest, ClosingTheLastViewDisablesTheWindowCommands) {
+    CreateProgram();
+    for (QMdiSubWindow* child : Main().mdiArea->subWindowList()) {
+        EXPECT_TRUE(Main().WindowTileItem->isEnabled());
+        child->close();
+        FlushDeletes();
+    }
+    for (QAction* item : {Main().WindowCascadeItem, Main().WindowTileItem, Main().WindowArrangeItem,
+                          Main().WindowMinimizeItem}) {
+        EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
     }
 }
 
