@@ -5,7 +5,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRadioButton>
 #include <QTest>
 #include <cstdio>
 #include <fstream>
@@ -118,7 +117,7 @@ TEST_F(CaptureReplayTest, ViewsShowWhatTheLogInspectorDecodes) {
     const QList<QJsonObject> records = Decode(slice.substr(0, framed));
     ASSERT_FALSE(records.isEmpty());
     const QJsonObject last = records.back();
-    ASSERT_TRUE(last["sentence"].toString().startsWith("GPGGA"));  // a row tells when it is in
+    ASSERT_TRUE(last["sentence"].toString().startsWith("GPGGA"));  // its row shows when it is in
     QStringList rows(8);
     for (const QJsonObject& record : records) {
         if (const int row = RowOf(record); row > 0) {
