@@ -242,6 +242,10 @@ struct PlaceCase {
     bool written;
 };
 
+void PrintTo(const PlaceCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SettingsFilePlaceTest : public SettingsFileTest,
                               public testing::WithParamInterface<PlaceCase> {};
 
