@@ -3,8 +3,15 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "KelmstarVersion.h"
+#include "ProgramIcon.h"
+
 KelmstarApplication::KelmstarApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(kTitle);
+    setApplicationVersion(kKelmstarVersion);
+    setWindowIcon(ProgramIcon());
+    // Lets Wayland desktops find the menu entry, and with it the icon, of the windows.
+    setDesktopFileName(kDesktopFileName);
     reportError = [](const QString& text) {
         QMessageBox::critical(QApplication::activeWindow(), kTitle, text);
     };

@@ -12,6 +12,8 @@ class KelmstarApplication : public QApplication {
 
 public:
     static constexpr const char* kTitle = "Kelmstar";
+    // The name of the installed desktop entry, without ".desktop".
+    static constexpr const char* kDesktopFileName = "org.kelmstar.Kelmstar";
 
     KelmstarApplication(int& argc, char** argv);
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "KelmstarVersion.h"
 #include "ScreenCentre.h"
 #include "ToolbarGlyphs.h"
 
@@ -24,9 +25,12 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     bold.setBold(true);
     ProductName->setFont(bold);
 
-    Comments = new QLabel("Shows and logs what a GPS receiver reports over NMEA 0183.", this);
+    Comments = new QLabel(QString("Shows and logs what a GPS receiver reports over NMEA 0183.\n"
+                                  "Version %1")
+                              .arg(kKelmstarVersion),
+                          this);
     Comments->setObjectName("Comments");
-    Comments->setGeometry(96, 52, 420, 24);
+    Comments->setGeometry(96, 48, 420, 36);
 
     OKButton = new QPushButton("OK", this);
     OKButton->setObjectName("OKButton");

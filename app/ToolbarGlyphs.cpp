@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "ProgramIcon.h"
+
 namespace {
 
 constexpr int kGlyphSize = 20;
@@ -108,12 +110,5 @@ QIcon GlyphIcon(Glyph glyph) {
 }
 
 QPixmap ProgramPicture(int size) {
-    QPixmap pixmap(kGlyphSize, kGlyphSize);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter painter(&pixmap);
-        painter.setPen(Qt::black);
-        DrawSkyPlot(painter);
-    }
-    return pixmap.scaled(size, size);
+    return ProgramIcon().pixmap(size);
 }

@@ -8,5 +8,5 @@ enum class Glyph { Open, SignalLevel, SkyPlot, Map, Start, Stop, LogFile, Receiv
 
 QIcon GlyphIcon(Glyph glyph);
 
-// The program's picture, for the about box.
+// The program's icon as a picture, for the about box.
 QPixmap ProgramPicture(int size);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "KelmstarVersion.h"
 #include "LogDecoder.h"
 
 namespace {
@@ -11,6 +12,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: kelmstar-decode [FILE]\n"
     "       kelmstar-decode --help\n"
+    "       kelmstar-decode --version\n"
     "\n"
     "Reads an NMEA 0183 log (FILE, or standard input when FILE is missing or \"-\")\n"
     "and pushes it through the same receive buffer, sentence framing and decoder\n"
@@ -43,6 +45,10 @@ int main(int argc, char** argv) {
     if (argc == 2) {
         if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[1], "--version") == 0) {
+            std::printf("kelmstar-decode %s\n", kKelmstarVersion);
             return 0;
         }
         if (argv[1][0] == '-' && argv[1][1] != '\0') {

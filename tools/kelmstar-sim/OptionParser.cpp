@@ -109,6 +109,8 @@ const std::map<std::string, Setter>& valueOptions() {
 bool applyFlag(SimOptions& o, const std::string& name) {
     if (name == "help") {
         o.help = true;
+    } else if (name == "version") {
+        o.version = true;
     } else if (name == "gll") {
         o.receiver.gll = true;
     } else if (name == "vtg") {
@@ -198,6 +200,7 @@ Options:
   --gll              send GLL from the start
   --vtg              send VTG from the start
   --help, -h         show this text
+  --version          show the version
 
 Commands understood (each framed as $body*hh CR LF, hh the checksum in hex):
   $PQKL103,<code>,00,<rate>,<flag>   code 00 GGA, 01 GLL, 02 GSA, 03 GSV, 04 RMC, 05 VTG;

@@ -19,6 +19,7 @@ struct SimOptions {
     double cutNoise = 0.0;                  // share of sentences cut short
     double duration = 0.0;                  // seconds; 0 = until a signal (60 when writing a file)
     bool help = false;
+    bool version = false;
 };
 
 }  // namespace kelmsim

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "FileRunner.h"
+#include "KelmstarVersion.h"
 #include "LinePacer.h"
 #include "NoiseInjector.h"
 #include "OptionParser.h"
@@ -73,6 +74,10 @@ int main(int argc, char** argv) {
             OptionParser::parse(std::vector<std::string>(argv + 1, argv + argc));
         if (options.help) {
             std::cout << OptionParser::helpText();
+            return 0;
+        }
+        if (options.version) {
+            std::cout << "kelmstar-sim " << kKelmstarVersion << '\n';
             return 0;
         }
         ReceiverSettings settings = options.receiver;

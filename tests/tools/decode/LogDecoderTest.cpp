@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "KelmstarVersion.h"
+
 namespace {
 
 std::string DecodeText(const std::string& log) {
@@ -49,6 +51,11 @@ std::string RunCommand(const std::string& command) {
     }
     pclose(pipe);
     return out;
+}
+
+TEST(LogDecoder, ToolNamesTheProjectVersion) {
+    EXPECT_EQ(RunCommand(std::string(KELMSTAR_DECODE) + " --version"),
+              std::string("kelmstar-decode ") + kKelmstarVersion + "\n");
 }
 
 TEST(LogDecoder, DecodesEverySentenceOfAShortLogIncludingTheLastOnes) {

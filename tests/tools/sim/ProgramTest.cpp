@@ -17,6 +17,7 @@
 #include <string>
 #include <thread>
 
+#include "KelmstarVersion.h"
 #include "SentenceChecks.h"
 
 namespace {
@@ -364,6 +365,14 @@ TEST(ProgramFile, NoiseOptionsSpoilSomeSentencesOfTheLog) {
     // A few percent of the sentences: the cut share plus those hit by a corrupted byte.
     EXPECT_GT(spoilt, lines.size() * 3 / 100);
     EXPECT_LT(spoilt, lines.size() * 30 / 100);
+}
+
+TEST(ProgramOptions, VersionIsTheProjectVersion) {
+    SimProcess sim({"--version"});
+    std::string out;
+    std::string err;
+    EXPECT_EQ(sim.wait(out, err), 0);
+    EXPECT_EQ(out, std::string("kelmstar-sim ") + kKelmstarVersion + "\n");
 }
 
 TEST(ProgramOptions, HelpAndBadOptions) {
