@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "serial/ExactBaudRate.h"
 #include "serial/TermiosMapping.h"
 
 namespace {
@@ -107,6 +108,11 @@ void PosixSerialDevice::ApplyLineSettings(const LineSettings& settings) {
     if (::tcgetattr(fd_.Get(), &tio) == 0) {
         ApplyLineSettingsToTermios(settings, tio);
         RetryEintr([&] { return ::tcsetattr(fd_.Get(), TCSANOW, &tio); });
+        // A rate without a termios constant was left out above. Whether the driver can make
+        // it exactly is not reported, as with every other line setting.
+        if (settings.baudRate > 0 && !SpeedForBaudRate(settings.baudRate)) {
+            SetExactBaudRate(fd_.Get(), static_cast<std::uint32_t>(settings.baudRate));
+        }
     }
     SetModemLine(TIOCM_DTR, DtrRaised(settings));
     SetModemLine(TIOCM_RTS, RtsRaised(settings));

@@ -7,6 +7,7 @@
 #include "CommRecorder.h"
 #include "FakeDeviceFactory.h"
 #include "PtyPair.h"
+#include "serial/ExactBaudRate.h"
 #include "serial/TComm.h"
 
 namespace {
@@ -84,6 +85,28 @@ TEST(TCommPtySettingsWhileOpen, NewBaudRateAppliesAtOnce) {
     const termios now = LineOf(pty);
     EXPECT_EQ(cfgetospeed(&now), B19200);
 }
+
+// Rates with and without a termios constant; a pseudo-terminal keeps any speed.
+class TCommExactBaudRateTest : public testing::TestWithParam<std::int32_t> {};
+
+TEST_P(TCommExactBaudRateTest, ReachesTheLineExactlyOnOpenAndWhileOpen) {
+    const auto rate = static_cast<std::uint32_t>(GetParam());
+    PtyPair pty;
+    TComm comm;
+    comm.SetCommName(pty.SlavePath());
+    comm.SetBaudRate(GetParam());
+    comm.OpenPort();
+    EXPECT_EQ(ExactBaudRate(pty.Master()), rate);
+    comm.SetStopBits(TStopBits::_2);  // re-applying the other settings keeps the speed
+    EXPECT_EQ(ExactBaudRate(pty.Master()), rate);
+    comm.SetBaudRate(4800);
+    EXPECT_EQ(ExactBaudRate(pty.Master()), 4800u);
+    comm.SetBaudRate(GetParam());
+    EXPECT_EQ(ExactBaudRate(pty.Master()), rate);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, TCommExactBaudRateTest,
+                         testing::Values(14400, 56000, 128000, 230400, 256000, 921600));
 
 TEST(TCommPtySettingsWhileOpen, NewNameDoesNotMoveTheOpenPort) {
     PtyPair first;
