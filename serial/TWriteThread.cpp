@@ -34,6 +34,8 @@ void TWriteThread::Run() {
     if (outcome == Outcome::Failed) {
         notify_.PostHangupRequest();
     }
+    // Before the flag below: a WriteData that finds the queue closed sets the flag back.
+    queue_.Close();
     device_.Purge(PurgeDirection::Output);
     txQueueEmpty_ = true;
     finished_ = true;

@@ -22,8 +22,9 @@ public:
     TWriteThread(const TWriteThread&) = delete;
     TWriteThread& operator=(const TWriteThread&) = delete;
 
+    // False once the thread has ended (or is ending): the block would never be sent.
     // Throws std::bad_alloc when the queue cannot take the block.
-    void Post(WriteBlock block) { queue_.Push(std::move(block)); }
+    bool Post(WriteBlock block) { return queue_.Push(std::move(block)); }
     bool Finished() const { return finished_; }
 
 private:

@@ -127,6 +127,14 @@ TEST_F(TCommFakeTest, WriteFailureAsksForHangupAndEndsTheWriter) {
     ExpectReceives("reader unaffected");
 }
 
+TEST_F(TCommFakeTest, WriteAfterTheWriterEndedIsRefused) {
+    line->FailWrites(EIO);
+    ASSERT_TRUE(comm.WriteData("lost", 4));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !comm.WriterRunning(); }, 5000));
+    EXPECT_FALSE(comm.WriteData("more", 4));
+    EXPECT_TRUE(comm.TxQueueEmpty());
+}
+
 TEST_F(TCommFakeTest, CloseAbortsAPendingWriteAndDropsTheQueue) {
     line->HoldOutput(true);
     ASSERT_TRUE(comm.WriteData("held", 4));
