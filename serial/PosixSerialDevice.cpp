@@ -29,46 +29,25 @@ IoResult Transferred(ssize_t n) {
     return {static_cast<std::size_t>(n), 0};
 }
 
-std::int32_t ErrorFlagsBetween(const serial_icounter_struct& before,
-                               const serial_icounter_struct& after) {
-    std::int32_t flags = 0;
-    if (after.buf_overrun != before.buf_overrun) {
-        flags |= LineEvents::kRxOver;
-    }
-    if (after.overrun != before.overrun) {
-        flags |= LineEvents::kOverrun;
-    }
-    if (after.parity != before.parity) {
-        flags |= LineEvents::kRxParity;
-    }
-    if (after.frame != before.frame) {
-        flags |= LineEvents::kFrame;
-    }
-    if (after.brk != before.brk) {
-        flags |= LineEvents::kBreak;
-    }
-    return flags;
+bool ReadCounters(int fd, serial_icounter_struct& counters) {
+    return RetryEintr([&] { return ::ioctl(fd, TIOCGICOUNT, &counters); }) == 0;
 }
 
-std::int32_t ModemCodeBetween(const serial_icounter_struct& before,
-                              const serial_icounter_struct& after) {
-    std::int32_t code = 0;
-    if (after.dcd != before.dcd) {
-        code |= LineEvents::kCarrier;
+// Pseudo-terminals and some USB adapters keep no counters: such a device reports no line
+// events.
+LineStatus FirstLook(int fd) {
+    LineStatus status;
+    serial_icounter_struct counters{};
+    if (ReadCounters(fd, counters)) {
+        status.counters = counters;
     }
-    if (after.rng != before.rng) {
-        code |= LineEvents::kRing;
-    }
-    return code;
+    return status;
 }
 
 }  // namespace
 
-PosixSerialDevice::PosixSerialDevice(FileDescriptor fd) : fd_(std::move(fd)) {
-    // Pseudo-terminals and some USB adapters keep no counters: such a device reports no
-    // line events.
-    hasCounters_ = ::ioctl(fd_.Get(), TIOCGICOUNT, &counters_) == 0;
-}
+PosixSerialDevice::PosixSerialDevice(FileDescriptor fd)
+    : fd_(std::move(fd)), tracker_(FirstLook(fd_.Get())) {}
 
 PosixSerialDevice::~PosixSerialDevice() {
     // The exclusive flag lives on the terminal, not on this descriptor: leave it as found.
@@ -76,7 +55,7 @@ PosixSerialDevice::~PosixSerialDevice() {
 }
 
 std::optional<std::chrono::milliseconds> PosixSerialDevice::LineEventPollInterval() const {
-    if (!hasCounters_) {
+    if (!tracker_.Counts()) {
         return std::nullopt;
     }
     return kCounterPollInterval;
@@ -91,16 +70,15 @@ IoResult PosixSerialDevice::Write(std::span<const char> data) {
 }
 
 LineEvents PosixSerialDevice::ReadLineEvents() {
-    if (!hasCounters_) {
-        return {};
+    LineStatus now;
+    if (tracker_.Counts()) {
+        serial_icounter_struct counters{};
+        if (!ReadCounters(fd_.Get(), counters)) {
+            return {0, 0, errno};
+        }
+        now.counters = counters;
     }
-    serial_icounter_struct now{};
-    if (RetryEintr([&] { return ::ioctl(fd_.Get(), TIOCGICOUNT, &now); }) < 0) {
-        return {0, 0, errno};
-    }
-    const LineEvents events{ErrorFlagsBetween(counters_, now), ModemCodeBetween(counters_, now), 0};
-    counters_ = now;
-    return events;
+    return tracker_.Next(now);
 }
 
 void PosixSerialDevice::ApplyLineSettings(const LineSettings& settings) {
