@@ -39,6 +39,11 @@ CommTimeouts TReadThread::Timeouts() const {
 
 void TReadThread::Run() {
     RaiseCurrentThreadPriority(kReaderPriority);
+    // One schedule for the thread: a device that keeps sending completes a block more often
+    // than the interval, and must still be asked.
+    if (const auto interval = device_.LineEventPollInterval()) {
+        nextLineQuery_ = Clock::now() + *interval;
+    }
     while (ReadBlock()) {
     }
     device_.Purge(PurgeDirection::Input);
@@ -48,10 +53,6 @@ void TReadThread::Run() {
 // Collects one block and delivers it; false when the thread is to end.
 bool TReadThread::ReadBlock() {
     ReadProgress progress{Clock::now(), std::nullopt, 0, kBufferSize};
-    std::optional<Clock::time_point> nextLineQuery;
-    if (const auto interval = device_.LineEventPollInterval()) {
-        nextLineQuery = progress.start + *interval;
-    }
     for (;;) {
         if (progress.count == kBufferSize) {
             return Deliver(progress.count);
@@ -65,7 +66,7 @@ bool TReadThread::ReadBlock() {
             progress.start = Clock::now();
             continue;
         }
-        if (!ServeLineEvents(nextLineQuery)) {
+        if (!ServeLineEvents()) {
             return false;
         }
         // poll() skips the line-event entry when the device has no such descriptor (-1).
@@ -73,7 +74,7 @@ bool TReadThread::ReadBlock() {
                                    {device_.Handle(), POLLIN, 0},
                                    {device_.LineEventHandle(), POLLIN, 0},
                                    {timeoutsChanged_.Handle(), POLLIN, 0}}};
-        if (PollWait(fds, EarlierDeadline(deadline, nextLineQuery)) < 0) {
+        if (PollWait(fds, EarlierDeadline(deadline, nextLineQuery_)) < 0) {
             return EndWithHangup(progress);
         }
         if (fds[0].revents != 0) {
@@ -92,12 +93,12 @@ bool TReadThread::ReadBlock() {
 }
 
 // Asks a device without an event descriptor for line events when the query is due.
-bool TReadThread::ServeLineEvents(std::optional<Clock::time_point>& nextQuery) {
+bool TReadThread::ServeLineEvents() {
     const auto interval = device_.LineEventPollInterval();
-    if (!nextQuery || !interval || Clock::now() < *nextQuery) {
+    if (!nextLineQuery_ || !interval || Clock::now() < *nextLineQuery_) {
         return true;
     }
-    nextQuery = Clock::now() + *interval;
+    nextLineQuery_ = Clock::now() + *interval;
     return QueryLineEvents();
 }
 

@@ -44,7 +44,7 @@ private:
     bool QueryLineEvents();
     bool Deliver(std::size_t count);
     bool EndWithHangup(const ReadProgress& progress);
-    bool ServeLineEvents(std::optional<Clock::time_point>& nextQuery);
+    bool ServeLineEvents();
     CommTimeouts Timeouts() const;
 
     SerialDevice& device_;
@@ -54,6 +54,8 @@ private:
     CommTimeouts timeouts_;
     WakeEvent timeoutsChanged_;
     std::array<char, kBufferSize> buffer_{};
+    // When to ask a device without an event descriptor for line events next (reader only).
+    std::optional<Clock::time_point> nextLineQuery_;
     std::atomic<bool> finished_{false};
     std::jthread thread_;  // last: starts once everything above is ready
 };

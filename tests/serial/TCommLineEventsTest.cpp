@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QTimer>
 #include <cerrno>
 
 #include "CommRecorder.h"
@@ -155,6 +156,34 @@ TEST_F(TCommFakeTest, HeldOutputResumesWhereItStopped) {
     ASSERT_TRUE(comm.WriteData("!", 1));
     line->HoldOutput(false);
     EXPECT_EQ(ReadUpTo(line->Master(), block.size() + 1, 5000ms), block + "!");
+}
+
+// A device without an event descriptor, as real ones are: the reader asks it for line events.
+class TCommAskedLineTest : public testing::Test {
+protected:
+    TCommAskedLineTest() : comm(std::make_unique<FakeDeviceFactory>(line, "fake")), recorder(comm) {
+        line->AskedEvery(200ms);  // as often as a real device is asked
+        comm.SetCommName("fake");
+        comm.SetReadTotalTimeoutConstant(100);  // the main window's: a block at least every 100 ms
+        comm.OpenPort();
+        QObject::connect(&stream, &QTimer::timeout,
+                         [this] { WriteAll(line->Master(), "$GPGSV,3,1*00\r\n"); });
+    }
+
+    std::shared_ptr<FakeLine> line = std::make_shared<FakeLine>();
+    TComm comm;
+    CommRecorder recorder;
+    QTimer stream;  // a receiver that never pauses for long
+};
+
+TEST_F(TCommAskedLineTest, LineEventsAreReportedWhileDataStreams) {
+    stream.start(20);
+    ASSERT_TRUE(recorder.WaitForBytes(100));
+    line->Count(&serial_icounter_struct::frame);
+    line->Count(&serial_icounter_struct::dcd);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.modemEvents.empty(); }, 3000));
+    EXPECT_EQ(recorder.receiveErrors, (std::vector<std::int32_t>{LineEvents::kFrame}));
+    EXPECT_EQ(recorder.modemEvents, (std::vector<std::int32_t>{LineEvents::kCarrier}));
 }
 
 }  // namespace
