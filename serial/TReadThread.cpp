@@ -66,7 +66,7 @@ bool TReadThread::ReadBlock() {
             progress.start = Clock::now();
             continue;
         }
-        if (!ServeLineEvents()) {
+        if (!ServeLineEvents(progress)) {
             return false;
         }
         // poll() skips the line-event entry when the device has no such descriptor (-1).
@@ -83,7 +83,7 @@ bool TReadThread::ReadBlock() {
         if (fds[3].revents != 0) {
             timeoutsChanged_.Clear();  // the deadline is worked out afresh above
         }
-        if ((fds[2].revents & POLLIN) && !QueryLineEvents()) {
+        if ((fds[2].revents & POLLIN) && !QueryLineEvents(progress)) {
             return false;
         }
         if (fds[1].revents != 0 && !ReadAvailable(progress, fds[1].revents)) {
@@ -93,13 +93,13 @@ bool TReadThread::ReadBlock() {
 }
 
 // Asks a device without an event descriptor for line events when the query is due.
-bool TReadThread::ServeLineEvents() {
+bool TReadThread::ServeLineEvents(const ReadProgress& progress) {
     const auto interval = device_.LineEventPollInterval();
     if (!nextLineQuery_ || !interval || Clock::now() < *nextLineQuery_) {
         return true;
     }
     nextLineQuery_ = Clock::now() + *interval;
-    return QueryLineEvents();
+    return QueryLineEvents(progress);
 }
 
 bool TReadThread::ReadAvailable(ReadProgress& progress, short revents) {
@@ -128,13 +128,14 @@ bool TReadThread::EndWithHangup(const ReadProgress& progress) {
     return false;
 }
 
-bool TReadThread::QueryLineEvents() {
+// `progress` holds the bytes of the current block, delivered before a hang-up request.
+bool TReadThread::QueryLineEvents(const ReadProgress& progress) {
     const LineEvents events = device_.ReadLineEvents();
+    if (events.error == EBADF) {
+        return false;  // the device was closed under the thread: no hang-up request
+    }
     if (events.error != 0) {
-        if (events.error != EBADF) {
-            notify_.PostHangupRequest();
-        }
-        return false;
+        return EndWithHangup(progress);
     }
     try {
         if (events.errorFlags != 0) {

@@ -41,10 +41,10 @@ private:
     void Run();
     bool ReadBlock();
     bool ReadAvailable(ReadProgress& progress, short revents);
-    bool QueryLineEvents();
+    bool QueryLineEvents(const ReadProgress& progress);
     bool Deliver(std::size_t count);
     bool EndWithHangup(const ReadProgress& progress);
-    bool ServeLineEvents();
+    bool ServeLineEvents(const ReadProgress& progress);
     CommTimeouts Timeouts() const;
 
     SerialDevice& device_;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 
 #include <QTest>
 #include <QTimer>
@@ -11,6 +12,12 @@
 namespace {
 
 using namespace std::chrono_literals;
+
+int InputQueued(int fd) {
+    int bytes = -1;
+    ::ioctl(fd, FIONREAD, &bytes);
+    return bytes;
+}
 
 class TCommFakeTest : public testing::Test {
 protected:
@@ -109,6 +116,18 @@ INSTANTIATE_TEST_SUITE_P(Failures, TCommReaderFailureTest,
                                          FailureCase{"read ENXIO", &FakeLine::FailReads, ENXIO},
                                          FailureCase{"line query EIO", &FakeLine::FailLineQueries,
                                                      EIO}));
+
+TEST_F(TCommFakeTest, BytesReadBeforeAFailedLineQueryArriveBeforeTheHangup) {
+    std::string receivedAtHangup = "(no hang-up)";
+    comm.OnRequestHangup = [&](TComm&) { receivedAtHangup = recorder.received; };
+    comm.SetReadIntervalTimeout(0);  // no time limits: the bytes wait in the reader's block
+    WriteAll(line->Master(), "partial");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return InputQueued(line->Slave()) == 0; }, 5000));
+    line->FailLineQueries(EIO);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !comm.ReaderRunning(); }, 5000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(receivedAtHangup, "partial");
+}
 
 TEST_F(TCommFakeTest, DeviceClosedUnderTheReaderEndsItWithoutHangup) {
     line->FailReads(EBADF);
