@@ -11,7 +11,8 @@
 
 namespace {
 
-// Line errors are rare and a driver keeps counting between queries, so a slow look suffices.
+// Line errors are rare and a driver keeps counting between queries, and modem lines change
+// slowly, so a slow look suffices.
 constexpr std::chrono::milliseconds kCounterPollInterval{200};
 
 template <typename Call>
@@ -33,13 +34,21 @@ bool ReadCounters(int fd, serial_icounter_struct& counters) {
     return RetryEintr([&] { return ::ioctl(fd, TIOCGICOUNT, &counters); }) == 0;
 }
 
-// Pseudo-terminals and some USB adapters keep no counters: such a device reports no line
-// events.
+bool ReadModemLines(int fd, int& lines) {
+    return RetryEintr([&] { return ::ioctl(fd, TIOCMGET, &lines); }) == 0;
+}
+
+// Pseudo-terminals have neither counters nor modem lines, and report no line events; some
+// USB adapters have only the lines.
 LineStatus FirstLook(int fd) {
     LineStatus status;
     serial_icounter_struct counters{};
     if (ReadCounters(fd, counters)) {
         status.counters = counters;
+    }
+    int lines = 0;
+    if (ReadModemLines(fd, lines)) {
+        status.modemLines = lines;
     }
     return status;
 }
@@ -55,7 +64,7 @@ PosixSerialDevice::~PosixSerialDevice() {
 }
 
 std::optional<std::chrono::milliseconds> PosixSerialDevice::LineEventPollInterval() const {
-    if (!tracker_.Counts()) {
+    if (!tracker_.Counts() && !tracker_.SeesLevels()) {
         return std::nullopt;
     }
     return kCounterPollInterval;
@@ -77,6 +86,13 @@ LineEvents PosixSerialDevice::ReadLineEvents() {
             return {0, 0, errno};
         }
         now.counters = counters;
+    }
+    if (tracker_.SeesLevels()) {
+        int lines = 0;
+        if (!ReadModemLines(fd_.Get(), lines)) {
+            return {0, 0, errno};
+        }
+        now.modemLines = lines;
     }
     return tracker_.Next(now);
 }

@@ -5,8 +5,8 @@
 #include "serial/SerialDevice.h"
 
 // A terminal device opened by PosixDeviceFactory: termios for the line (termios2 for speeds
-// without a constant), TIOCGICOUNT counters (where the driver keeps them) for line errors
-// and modem-line changes.
+// without a constant), TIOCGICOUNT counters and TIOCMGET levels (where the driver offers
+// them) for line errors and modem-line changes.
 class PosixSerialDevice : public SerialDevice {
 public:
     explicit PosixSerialDevice(FileDescriptor fd);

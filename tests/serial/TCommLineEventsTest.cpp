@@ -205,4 +205,14 @@ TEST_F(TCommAskedLineTest, LineEventsAreReportedWhileDataStreams) {
     EXPECT_EQ(recorder.modemEvents, (std::vector<std::int32_t>{LineEvents::kCarrier}));
 }
 
+// An on-board 8250/16550 UART without RTS/CTS handshaking leaves its modem-status interrupt
+// off: the carrier and ring counters stand still while the levels change.
+TEST_F(TCommAskedLineTest, CarrierAndRingLevelChangesAreReportedWithoutCounters) {
+    line->SetModemLines(TIOCM_CD | TIOCM_RI);  // carrier up, ring starts
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.modemEvents.size() == 1; }, 3000));
+    line->SetModemLines(0);  // carrier down, ring ends
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.modemEvents.size() == 2; }, 3000));
+    EXPECT_EQ(recorder.modemEvents, (std::vector<std::int32_t>{8, 12}));
+}
+
 }  // namespace
