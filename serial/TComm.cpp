@@ -74,6 +74,9 @@ void TComm::OpenPort() {
     readThread_ = std::move(reader);
     closeEvent_ = std::move(stop);
     portHandle_ = std::move(device);
+    // Only now that opening cannot fail any more may the threads act: reader first.
+    readThread_->Start();
+    writeThread_->Start();
 }
 
 void TComm::ClosePort() noexcept {

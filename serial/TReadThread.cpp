@@ -21,7 +21,9 @@ constexpr int kReaderPriority = 2;  // highest of the port's threads
 TReadThread::TReadThread(SerialDevice& device, const WakeEvent& stop, CommNotifier& notify,
                          const CommTimeouts& timeouts)
     : device_(device), stop_(stop), notify_(notify), timeouts_(timeouts), thread_([this] {
-          Run();
+          if (gate_.Wait()) {
+              Run();
+          }
       }) {}
 
 void TReadThread::SetTimeouts(const CommTimeouts& timeouts) {

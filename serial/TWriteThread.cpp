@@ -20,7 +20,9 @@ constexpr int kWriterPriority = 1;  // above normal, below the reader
 TWriteThread::TWriteThread(SerialDevice& device, const WakeEvent& stop, CommNotifier& notify,
                            std::atomic<bool>& txQueueEmpty)
     : device_(device), stop_(stop), notify_(notify), txQueueEmpty_(txQueueEmpty), thread_([this] {
-          Run();
+          if (gate_.Wait()) {
+              Run();
+          }
       }) {}
 
 void TWriteThread::Run() {

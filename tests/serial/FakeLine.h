@@ -40,6 +40,8 @@ public:
     int Applications() const;
     LineSettings LastApplied() const;
     bool InUse() const { return inUse_; }
+    // How often a thread asked the device for its descriptor (to wait on it).
+    int HandleUses() const { return handleUses_; }
 
     // Device side.
     int LineEventHandle() const { return lineEventWake_.Get(); }
@@ -50,6 +52,10 @@ public:
     LineStatus Status() const;
     void RecordApplied(const LineSettings& settings);
     void SetInUse(bool inUse) { inUse_ = inUse; }
+    int UseHandle() {
+        ++handleUses_;
+        return Slave();
+    }
 
 private:
     void WakeLineEvents();
@@ -59,6 +65,7 @@ private:
     std::atomic<int> readError_{0};
     std::atomic<int> writeError_{0};
     std::atomic<bool> inUse_{false};
+    std::atomic<int> handleUses_{0};
     mutable std::mutex mutex_;
     LineEvents pending_;
     std::optional<std::chrono::milliseconds> pollInterval_;

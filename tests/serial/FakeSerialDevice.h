@@ -11,7 +11,7 @@ public:
     explicit FakeSerialDevice(std::shared_ptr<FakeLine> line);
     ~FakeSerialDevice() override;
 
-    int Handle() const override { return line_->Slave(); }
+    int Handle() const override { return line_->UseHandle(); }
     int LineEventHandle() const override {
         return line_->PollInterval() ? -1 : line_->LineEventHandle();
     }

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <termios.h>
 
 #include <QTest>
@@ -277,5 +279,43 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FailureCase{OpenFailure::CannotOpen, "Error opening serial port"},
                     FailureCase{OpenFailure::NotCommHandle, "File handle is not a comm handle "},
                     FailureCase{OpenFailure::CannotSetup, "Cannot setup comm buffer"}));
+
+// Lets the process open only `count` more descriptors while it lives.
+class DescriptorLimit {
+public:
+    explicit DescriptorLimit(int count) {
+        ::getrlimit(RLIMIT_NOFILE, &saved_);
+        int fd = 0;
+        for (int free = 0; free < count; ++fd) {
+            free += ::fcntl(fd, F_GETFD) < 0 ? 1 : 0;
+        }
+        rlimit lowered = saved_;
+        lowered.rlim_cur = static_cast<rlim_t>(fd);
+        ::setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    ~DescriptorLimit() { ::setrlimit(RLIMIT_NOFILE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+TEST_F(TCommSetterTest, ReaderDoesNothingWhenTheWriterCannotBeCreated) {
+    CommRecorder recorder(comm);
+    line->FailReads(EIO);  // a running reader would ask for a hang-up at once
+    {
+        DescriptorLimit limit(2);  // the stop event and the reader's wake-up, not the writer's
+        try {
+            comm.OpenPort();
+            ADD_FAILURE() << "opened";
+        } catch (const ECommsError& e) {
+            EXPECT_STREQ(e.what(), "Unable to create write thread");
+        }
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(line->HandleUses(), 0);
+    EXPECT_EQ(recorder.hangups + recorder.sendEmpties, 0);
+    EXPECT_FALSE(comm.IsOpen());
+    EXPECT_FALSE(line->InUse());
+}
 
 }  // namespace
