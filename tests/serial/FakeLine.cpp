@@ -86,7 +86,9 @@ IoResult FakeLine::Read(std::span<char> buffer) {
     if (const int error = readError_) {
         return {0, error};
     }
-    return Transferred(::read(pty_.Slave(), buffer.data(), buffer.size()));
+    const IoResult result = Transferred(::read(pty_.Slave(), buffer.data(), buffer.size()));
+    bytesRead_ += result.count;
+    return result;
 }
 
 IoResult FakeLine::Write(std::span<const char> data) {

@@ -40,6 +40,8 @@ public:
     int Applications() const;
     LineSettings LastApplied() const;
     bool InUse() const { return inUse_; }
+    // Bytes the component has read from the device so far.
+    std::size_t BytesRead() const { return bytesRead_; }
     // How often a thread asked the device for its descriptor (to wait on it).
     int HandleUses() const { return handleUses_; }
 
@@ -66,6 +68,7 @@ private:
     std::atomic<int> writeError_{0};
     std::atomic<bool> inUse_{false};
     std::atomic<int> handleUses_{0};
+    std::atomic<std::size_t> bytesRead_{0};
     mutable std::mutex mutex_;
     LineEvents pending_;
     std::optional<std::chrono::milliseconds> pollInterval_;

@@ -13,12 +13,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-int InputQueued(int fd) {
-    int bytes = -1;
-    ::ioctl(fd, FIONREAD, &bytes);
-    return bytes;
-}
-
 class TCommFakeTest : public testing::Test {
 protected:
     TCommFakeTest() : comm(std::make_unique<FakeDeviceFactory>(line, "fake")), recorder(comm) {
@@ -122,7 +116,7 @@ TEST_F(TCommFakeTest, BytesReadBeforeAFailedLineQueryArriveBeforeTheHangup) {
     comm.OnRequestHangup = [&](TComm&) { receivedAtHangup = recorder.received; };
     comm.SetReadIntervalTimeout(0);  // no time limits: the bytes wait in the reader's block
     WriteAll(line->Master(), "partial");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return InputQueued(line->Slave()) == 0; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return line->BytesRead() == 7; }, 5000));
     line->FailLineQueries(EIO);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !comm.ReaderRunning(); }, 5000));
     QCoreApplication::processEvents();
