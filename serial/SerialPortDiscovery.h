@@ -22,5 +22,5 @@ struct DetectedPort {
 // from ttyS4 on: ttyS0..3 are the COM ports), platform UARTs (ttyAMA*, ttyTHS*) and bound
 // Bluetooth serial links (rfcomm*). Pseudo-terminals and virtual consoles never appear.
 // Paths are as seen from `root`, so they always begin with "/dev/". Sorted by kind in the
-// order above, then by number. Reads sysfs and /dev only; never throws.
+// order above, then by number. Reads sysfs and /dev only; what cannot be read is skipped.
 std::vector<DetectedPort> FindSerialPorts(const std::filesystem::path& root = "/");

@@ -8,10 +8,9 @@
 #include <optional>
 #include <thread>
 
-#include "serial/StartGate.h"
-
 #include "serial/CommTimeouts.h"
 #include "serial/ReadTiming.h"
+#include "serial/StartGate.h"
 #include "serial/WakeEvent.h"
 
 class CommNotifier;

@@ -4,7 +4,6 @@
 #include <thread>
 
 #include "serial/StartGate.h"
-
 #include "serial/WriteQueue.h"
 
 class CommNotifier;
