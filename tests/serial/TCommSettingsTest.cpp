@@ -281,22 +281,17 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{OpenFailure::CannotSetup, "Cannot setup comm buffer"}));
 
 // Lets the process open only `count` more descriptors while it lives.
-class DescriptorLimit {
-public:
+struct DescriptorLimit {
     explicit DescriptorLimit(int count) {
-        ::getrlimit(RLIMIT_NOFILE, &saved_);
-        int fd = 0;
-        for (int free = 0; free < count; ++fd) {
-            free += ::fcntl(fd, F_GETFD) < 0 ? 1 : 0;
+        ::getrlimit(RLIMIT_NOFILE, &saved);
+        rlimit lowered = saved;
+        for (lowered.rlim_cur = 0; count > 0; ++lowered.rlim_cur) {
+            count -= ::fcntl(static_cast<int>(lowered.rlim_cur), F_GETFD) < 0 ? 1 : 0;
         }
-        rlimit lowered = saved_;
-        lowered.rlim_cur = static_cast<rlim_t>(fd);
         ::setrlimit(RLIMIT_NOFILE, &lowered);
     }
-    ~DescriptorLimit() { ::setrlimit(RLIMIT_NOFILE, &saved_); }
-
-private:
-    rlimit saved_{};
+    ~DescriptorLimit() { ::setrlimit(RLIMIT_NOFILE, &saved); }
+    rlimit saved{};
 };
 
 TEST_F(TCommSetterTest, ReaderDoesNothingWhenTheWriterCannotBeCreated) {
