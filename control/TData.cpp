@@ -1,5 +1,6 @@
 #include "TData.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,6 +11,8 @@
 
 #include "DataSourceLink.h"
 #include "TextConversion.h"
+#include "serial/PortName.h"
+#include "serial/SerialPortDiscovery.h"
 #include "serial/TComm.h"
 
 namespace {
@@ -61,11 +64,18 @@ void TData::CreateControls() {
     comsetting->setEditable(true);
     comsetting->setInsertPolicy(QComboBox::NoInsert);
     comsetting->addItems({"COM1", "COM2", "COM3", "COM4"});
+    for (int index = 0; index < kComPortCount; ++index) {
+        const std::string port = comsetting->itemText(index).toStdString();
+        comsetting->setItemData(index, QString::fromStdString(DevicePathForPortName(port)),
+                                Qt::ToolTipRole);
+    }
     Label1 = Place(new QLabel("Baud Rate", this), "Label1", 180, 88, 100, 18);
     baudrateedit = Place(new QComboBox(this), "baudrateedit", 180, 108, 130, 24);
     baudrateedit->setEditable(true);
     baudrateedit->setInsertPolicy(QComboBox::NoInsert);
     baudrateedit->addItems({"4800", "9600", "19200"});
+    // Rates today's receivers use; any other number may be typed.
+    baudrateedit->addItems({"38400", "57600", "115200"});
     baudrateedit->setCurrentText("4800");
 
     BitBtn1 = Place(new QPushButton("OK", this), "BitBtn1", 150, 164, 85, 28);
@@ -83,6 +93,33 @@ void TData::FormCreate() {
     comsetting->setCurrentIndex(index);
     if (index < 0) {
         comsetting->setEditText("");
+    }
+}
+
+void TData::showEvent(QShowEvent* event) {
+    RefreshPortList();
+    QDialog::showEvent(event);
+}
+
+// Lists the serial devices present now after the COM items, keeping the port text as it was.
+void TData::RefreshPortList() {
+    const QString text = comsetting->currentText();
+    while (comsetting->count() > kComPortCount) {
+        comsetting->removeItem(kComPortCount);
+    }
+    for (const DetectedPort& port : FindSerialPorts(deviceRoot_)) {
+        comsetting->addItem(QString::fromStdString(port.path));
+        comsetting->setItemData(comsetting->count() - 1, QString::fromStdString(port.description),
+                                Qt::ToolTipRole);
+    }
+    // By-id paths are long: let the open list show them whole.
+    comsetting->view()->setMinimumWidth(comsetting->view()->sizeHintForColumn(0));
+    if (comsetting->currentText() != text) {
+        const int index = comsetting->findText(text, Qt::MatchExactly);
+        comsetting->setCurrentIndex(index);
+        if (index < 0) {
+            comsetting->setEditText(text);
+        }
     }
 }
 
@@ -125,6 +162,8 @@ void TData::BitBtn1Click() {
     }
     const QString port = comsetting->currentText();
     comm_.SetCommName(port.toStdString());
-    state_.portNumber = comsetting->findText(port, Qt::MatchExactly) + 1;
+    // Only the COM items have a number; the settings file stores nothing else.
+    const int index = comsetting->findText(port, Qt::MatchExactly);
+    state_.portNumber = index < kComPortCount ? index + 1 : 0;
     comm_.SetBaudRate(StrToInt(baudrateedit->currentText().toStdString()));
 }

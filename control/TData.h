@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 
 #include "AppState.h"
 
@@ -20,6 +21,8 @@ class TData : public QDialog {
 public:
     // The longest playback file name the program keeps (a 100-byte buffer).
     static constexpr int kMaxPlaybackName = 99;
+    // "COM1".."COM4" head the port list; the serial devices found follow them.
+    static constexpr int kComPortCount = 4;
 
     TData(AppState& state, TComm& comm, DataSourceLink& link, QWidget* parent = nullptr);
 
@@ -27,6 +30,9 @@ public:
     void fileClick();
     void browseClick();
     void BitBtn1Click();
+
+    // Where the port list looks for serial devices (the machine's "/" unless a test says).
+    void SetDeviceRoot(std::filesystem::path root) { deviceRoot_ = std::move(root); }
 
     QRadioButton* file = nullptr;
     QLabel* logfilenamelabel = nullptr;
@@ -39,11 +45,16 @@ public:
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void CreateControls();
+    void RefreshPortList();
     void OpenPlaybackFile(const QString& fullName);
 
     AppState& state_;
     TComm& comm_;
     DataSourceLink& link_;
+    std::filesystem::path deviceRoot_ = "/";
 };

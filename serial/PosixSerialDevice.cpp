@@ -6,11 +6,13 @@
 
 #include <cerrno>
 
+#include "serial/ExactBaudRate.h"
 #include "serial/TermiosMapping.h"
 
 namespace {
 
-// Line errors are rare and a driver keeps counting between queries, so a slow look suffices.
+// Line errors are rare and a driver keeps counting between queries, and modem lines change
+// slowly, so a slow look suffices.
 constexpr std::chrono::milliseconds kCounterPollInterval{200};
 
 template <typename Call>
@@ -28,46 +30,33 @@ IoResult Transferred(ssize_t n) {
     return {static_cast<std::size_t>(n), 0};
 }
 
-std::int32_t ErrorFlagsBetween(const serial_icounter_struct& before,
-                               const serial_icounter_struct& after) {
-    std::int32_t flags = 0;
-    if (after.buf_overrun != before.buf_overrun) {
-        flags |= LineEvents::kRxOver;
-    }
-    if (after.overrun != before.overrun) {
-        flags |= LineEvents::kOverrun;
-    }
-    if (after.parity != before.parity) {
-        flags |= LineEvents::kRxParity;
-    }
-    if (after.frame != before.frame) {
-        flags |= LineEvents::kFrame;
-    }
-    if (after.brk != before.brk) {
-        flags |= LineEvents::kBreak;
-    }
-    return flags;
+bool ReadCounters(int fd, serial_icounter_struct& counters) {
+    return RetryEintr([&] { return ::ioctl(fd, TIOCGICOUNT, &counters); }) == 0;
 }
 
-std::int32_t ModemCodeBetween(const serial_icounter_struct& before,
-                              const serial_icounter_struct& after) {
-    std::int32_t code = 0;
-    if (after.dcd != before.dcd) {
-        code |= LineEvents::kCarrier;
+bool ReadModemLines(int fd, int& lines) {
+    return RetryEintr([&] { return ::ioctl(fd, TIOCMGET, &lines); }) == 0;
+}
+
+// Pseudo-terminals have neither counters nor modem lines, and report no line events; some
+// USB adapters have only the lines.
+LineStatus FirstLook(int fd) {
+    LineStatus status;
+    serial_icounter_struct counters{};
+    if (ReadCounters(fd, counters)) {
+        status.counters = counters;
     }
-    if (after.rng != before.rng) {
-        code |= LineEvents::kRing;
+    int lines = 0;
+    if (ReadModemLines(fd, lines)) {
+        status.modemLines = lines;
     }
-    return code;
+    return status;
 }
 
 }  // namespace
 
-PosixSerialDevice::PosixSerialDevice(FileDescriptor fd) : fd_(std::move(fd)) {
-    // Pseudo-terminals and some USB adapters keep no counters: such a device reports no
-    // line events.
-    hasCounters_ = ::ioctl(fd_.Get(), TIOCGICOUNT, &counters_) == 0;
-}
+PosixSerialDevice::PosixSerialDevice(FileDescriptor fd)
+    : fd_(std::move(fd)), tracker_(FirstLook(fd_.Get())) {}
 
 PosixSerialDevice::~PosixSerialDevice() {
     // The exclusive flag lives on the terminal, not on this descriptor: leave it as found.
@@ -75,7 +64,7 @@ PosixSerialDevice::~PosixSerialDevice() {
 }
 
 std::optional<std::chrono::milliseconds> PosixSerialDevice::LineEventPollInterval() const {
-    if (!hasCounters_) {
+    if (!tracker_.Counts() && !tracker_.SeesLevels()) {
         return std::nullopt;
     }
     return kCounterPollInterval;
@@ -90,16 +79,22 @@ IoResult PosixSerialDevice::Write(std::span<const char> data) {
 }
 
 LineEvents PosixSerialDevice::ReadLineEvents() {
-    if (!hasCounters_) {
-        return {};
+    LineStatus now;
+    if (tracker_.Counts()) {
+        serial_icounter_struct counters{};
+        if (!ReadCounters(fd_.Get(), counters)) {
+            return {0, 0, errno};
+        }
+        now.counters = counters;
     }
-    serial_icounter_struct now{};
-    if (RetryEintr([&] { return ::ioctl(fd_.Get(), TIOCGICOUNT, &now); }) < 0) {
-        return {0, 0, errno};
+    if (tracker_.SeesLevels()) {
+        int lines = 0;
+        if (!ReadModemLines(fd_.Get(), lines)) {
+            return {0, 0, errno};
+        }
+        now.modemLines = lines;
     }
-    const LineEvents events{ErrorFlagsBetween(counters_, now), ModemCodeBetween(counters_, now), 0};
-    counters_ = now;
-    return events;
+    return tracker_.Next(now);
 }
 
 void PosixSerialDevice::ApplyLineSettings(const LineSettings& settings) {
@@ -107,6 +102,11 @@ void PosixSerialDevice::ApplyLineSettings(const LineSettings& settings) {
     if (::tcgetattr(fd_.Get(), &tio) == 0) {
         ApplyLineSettingsToTermios(settings, tio);
         RetryEintr([&] { return ::tcsetattr(fd_.Get(), TCSANOW, &tio); });
+        // A rate without a termios constant was left out above. Whether the driver can make
+        // it exactly is not reported, as with every other line setting.
+        if (settings.baudRate > 0 && !SpeedForBaudRate(settings.baudRate)) {
+            SetExactBaudRate(fd_.Get(), static_cast<std::uint32_t>(settings.baudRate));
+        }
     }
     SetModemLine(TIOCM_DTR, DtrRaised(settings));
     SetModemLine(TIOCM_RTS, RtsRaised(settings));

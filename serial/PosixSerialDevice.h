@@ -1,12 +1,12 @@
 #pragma once
 
-#include <linux/serial.h>
-
 #include "serial/FileDescriptor.h"
+#include "serial/LineStatusTracker.h"
 #include "serial/SerialDevice.h"
 
-// A terminal device opened by PosixDeviceFactory: termios for the line, TIOCGICOUNT counters
-// (where the driver keeps them) for line errors and modem-line changes.
+// A terminal device opened by PosixDeviceFactory: termios for the line (termios2 for speeds
+// without a constant), TIOCGICOUNT counters and TIOCMGET levels (where the driver offers
+// them) for line errors and modem-line changes.
 class PosixSerialDevice : public SerialDevice {
 public:
     explicit PosixSerialDevice(FileDescriptor fd);
@@ -27,6 +27,5 @@ private:
     void SetModemLine(int line, bool raised);
 
     FileDescriptor fd_;
-    bool hasCounters_ = false;
-    serial_icounter_struct counters_{};  // as last seen; only the reader reads them
+    LineStatusTracker tracker_;  // only the reader asks for line events
 };

@@ -74,6 +74,9 @@ void TComm::OpenPort() {
     readThread_ = std::move(reader);
     closeEvent_ = std::move(stop);
     portHandle_ = std::move(device);
+    // Only now that opening cannot fail any more may the threads act: reader first.
+    readThread_->Start();
+    writeThread_->Start();
 }
 
 void TComm::ClosePort() noexcept {
@@ -115,7 +118,11 @@ bool TComm::WriteData(const void* data, std::uint16_t count) {
         std::memcpy(block.data.get(), data, count);
         // Cleared before the writer can see the block, so it cannot be left stale.
         txQueueEmpty_ = false;
-        writeThread_->Post(std::move(block));
+        if (!writeThread_->Post(std::move(block))) {
+            // The writer has ended after a failure; nothing is pending.
+            txQueueEmpty_ = true;
+            return false;
+        }
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -42,7 +42,8 @@ public:
     void OpenPort();
     // Stops both threads and closes the device; nothing happens when closed.
     void ClosePort() noexcept;
-    // Queues a copy of the bytes for the writer; false when closed or count is 0.
+    // Queues a copy of the bytes for the writer; false when closed, when count is 0, or once
+    // the writer has ended after a failure.
     bool WriteData(const void* data, std::uint16_t count);
 
     bool IsOpen() const { return portHandle_ != nullptr; }

@@ -21,7 +21,9 @@ constexpr int kReaderPriority = 2;  // highest of the port's threads
 TReadThread::TReadThread(SerialDevice& device, const WakeEvent& stop, CommNotifier& notify,
                          const CommTimeouts& timeouts)
     : device_(device), stop_(stop), notify_(notify), timeouts_(timeouts), thread_([this] {
-          Run();
+          if (gate_.Wait()) {
+              Run();
+          }
       }) {}
 
 void TReadThread::SetTimeouts(const CommTimeouts& timeouts) {
@@ -39,6 +41,11 @@ CommTimeouts TReadThread::Timeouts() const {
 
 void TReadThread::Run() {
     RaiseCurrentThreadPriority(kReaderPriority);
+    // One schedule for the thread: a device that keeps sending completes a block more often
+    // than the interval, and must still be asked.
+    if (const auto interval = device_.LineEventPollInterval()) {
+        nextLineQuery_ = Clock::now() + *interval;
+    }
     while (ReadBlock()) {
     }
     device_.Purge(PurgeDirection::Input);
@@ -48,10 +55,6 @@ void TReadThread::Run() {
 // Collects one block and delivers it; false when the thread is to end.
 bool TReadThread::ReadBlock() {
     ReadProgress progress{Clock::now(), std::nullopt, 0, kBufferSize};
-    std::optional<Clock::time_point> nextLineQuery;
-    if (const auto interval = device_.LineEventPollInterval()) {
-        nextLineQuery = progress.start + *interval;
-    }
     for (;;) {
         if (progress.count == kBufferSize) {
             return Deliver(progress.count);
@@ -65,7 +68,7 @@ bool TReadThread::ReadBlock() {
             progress.start = Clock::now();
             continue;
         }
-        if (!ServeLineEvents(nextLineQuery)) {
+        if (!ServeLineEvents(progress)) {
             return false;
         }
         // poll() skips the line-event entry when the device has no such descriptor (-1).
@@ -73,7 +76,7 @@ bool TReadThread::ReadBlock() {
                                    {device_.Handle(), POLLIN, 0},
                                    {device_.LineEventHandle(), POLLIN, 0},
                                    {timeoutsChanged_.Handle(), POLLIN, 0}}};
-        if (PollWait(fds, EarlierDeadline(deadline, nextLineQuery)) < 0) {
+        if (PollWait(fds, EarlierDeadline(deadline, nextLineQuery_)) < 0) {
             return EndWithHangup(progress);
         }
         if (fds[0].revents != 0) {
@@ -82,7 +85,7 @@ bool TReadThread::ReadBlock() {
         if (fds[3].revents != 0) {
             timeoutsChanged_.Clear();  // the deadline is worked out afresh above
         }
-        if ((fds[2].revents & POLLIN) && !QueryLineEvents()) {
+        if ((fds[2].revents & POLLIN) && !QueryLineEvents(progress)) {
             return false;
         }
         if (fds[1].revents != 0 && !ReadAvailable(progress, fds[1].revents)) {
@@ -92,13 +95,13 @@ bool TReadThread::ReadBlock() {
 }
 
 // Asks a device without an event descriptor for line events when the query is due.
-bool TReadThread::ServeLineEvents(std::optional<Clock::time_point>& nextQuery) {
+bool TReadThread::ServeLineEvents(const ReadProgress& progress) {
     const auto interval = device_.LineEventPollInterval();
-    if (!nextQuery || !interval || Clock::now() < *nextQuery) {
+    if (!nextLineQuery_ || !interval || Clock::now() < *nextLineQuery_) {
         return true;
     }
-    nextQuery = Clock::now() + *interval;
-    return QueryLineEvents();
+    nextLineQuery_ = Clock::now() + *interval;
+    return QueryLineEvents(progress);
 }
 
 bool TReadThread::ReadAvailable(ReadProgress& progress, short revents) {
@@ -127,13 +130,14 @@ bool TReadThread::EndWithHangup(const ReadProgress& progress) {
     return false;
 }
 
-bool TReadThread::QueryLineEvents() {
+// `progress` holds the bytes of the current block, delivered before a hang-up request.
+bool TReadThread::QueryLineEvents(const ReadProgress& progress) {
     const LineEvents events = device_.ReadLineEvents();
+    if (events.error == EBADF) {
+        return false;  // the device was closed under the thread: no hang-up request
+    }
     if (events.error != 0) {
-        if (events.error != EBADF) {
-            notify_.PostHangupRequest();
-        }
-        return false;
+        return EndWithHangup(progress);
     }
     try {
         if (events.errorFlags != 0) {

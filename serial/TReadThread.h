@@ -10,6 +10,7 @@
 
 #include "serial/CommTimeouts.h"
 #include "serial/ReadTiming.h"
+#include "serial/StartGate.h"
 #include "serial/WakeEvent.h"
 
 class CommNotifier;
@@ -18,8 +19,8 @@ class WakeEvent;
 
 // Reads the device in blocks of up to kBufferSize bytes, completed by the read timeouts, and
 // watches for line events; posts both to the notify object. A failure posts a hang-up
-// request and ends the thread. The thread starts in the constructor; the destructor waits
-// for it, so signal the stop event first.
+// request and ends the thread. The constructor creates the thread and Start lets it run; the
+// destructor waits for it, so signal the stop event first.
 class TReadThread {
 public:
     static constexpr std::size_t kBufferSize = 2048;
@@ -27,10 +28,12 @@ public:
     // Throws std::system_error when the thread or its wake-up cannot be created.
     TReadThread(SerialDevice& device, const WakeEvent& stop, CommNotifier& notify,
                 const CommTimeouts& timeouts);
-    ~TReadThread() = default;
+    // Calls off a thread that was never started.
+    ~TReadThread() { gate_.Cancel(); }
     TReadThread(const TReadThread&) = delete;
     TReadThread& operator=(const TReadThread&) = delete;
 
+    void Start() { gate_.Open(); }
     // Wakes the thread, so that a pending read completes under the new timeouts.
     void SetTimeouts(const CommTimeouts& timeouts);
     bool Finished() const { return finished_; }
@@ -41,10 +44,10 @@ private:
     void Run();
     bool ReadBlock();
     bool ReadAvailable(ReadProgress& progress, short revents);
-    bool QueryLineEvents();
+    bool QueryLineEvents(const ReadProgress& progress);
     bool Deliver(std::size_t count);
     bool EndWithHangup(const ReadProgress& progress);
-    bool ServeLineEvents(std::optional<Clock::time_point>& nextQuery);
+    bool ServeLineEvents(const ReadProgress& progress);
     CommTimeouts Timeouts() const;
 
     SerialDevice& device_;
@@ -54,6 +57,9 @@ private:
     CommTimeouts timeouts_;
     WakeEvent timeoutsChanged_;
     std::array<char, kBufferSize> buffer_{};
+    // When to ask a device without an event descriptor for line events next (reader only).
+    std::optional<Clock::time_point> nextLineQuery_;
     std::atomic<bool> finished_{false};
-    std::jthread thread_;  // last: starts once everything above is ready
+    StartGate gate_;
+    std::jthread thread_;  // last: created once everything above is ready
 };

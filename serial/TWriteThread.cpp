@@ -20,7 +20,9 @@ constexpr int kWriterPriority = 1;  // above normal, below the reader
 TWriteThread::TWriteThread(SerialDevice& device, const WakeEvent& stop, CommNotifier& notify,
                            std::atomic<bool>& txQueueEmpty)
     : device_(device), stop_(stop), notify_(notify), txQueueEmpty_(txQueueEmpty), thread_([this] {
-          Run();
+          if (gate_.Wait()) {
+              Run();
+          }
       }) {}
 
 void TWriteThread::Run() {
@@ -34,6 +36,8 @@ void TWriteThread::Run() {
     if (outcome == Outcome::Failed) {
         notify_.PostHangupRequest();
     }
+    // Before the flag below: a WriteData that finds the queue closed sets the flag back.
+    queue_.Close();
     device_.Purge(PurgeDirection::Output);
     txQueueEmpty_ = true;
     finished_ = true;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <thread>
 
+#include "serial/StartGate.h"
 #include "serial/WriteQueue.h"
 
 class CommNotifier;
@@ -10,20 +11,23 @@ class SerialDevice;
 class WakeEvent;
 
 // Writes the queued blocks to the device, each completely and in order, and reports when the
-// queue has run dry. A failure posts a hang-up request and ends the thread. The thread starts
-// in the constructor; the destructor waits for it (signal the stop event first) and releases
-// the blocks still queued.
+// queue has run dry. A failure posts a hang-up request and ends the thread. The constructor
+// creates the thread and Start lets it run; the destructor waits for it (signal the stop event
+// first) and releases the blocks still queued.
 class TWriteThread {
 public:
     // Throws std::system_error when the queue or the thread cannot be created.
     TWriteThread(SerialDevice& device, const WakeEvent& stop, CommNotifier& notify,
                  std::atomic<bool>& txQueueEmpty);
-    ~TWriteThread() = default;
+    // Calls off a thread that was never started.
+    ~TWriteThread() { gate_.Cancel(); }
     TWriteThread(const TWriteThread&) = delete;
     TWriteThread& operator=(const TWriteThread&) = delete;
 
+    void Start() { gate_.Open(); }
+    // False once the thread has ended (or is ending): the block would never be sent.
     // Throws std::bad_alloc when the queue cannot take the block.
-    void Post(WriteBlock block) { queue_.Push(std::move(block)); }
+    bool Post(WriteBlock block) { return queue_.Push(std::move(block)); }
     bool Finished() const { return finished_; }
 
 private:
@@ -42,5 +46,6 @@ private:
     std::atomic<bool>& txQueueEmpty_;
     WriteQueue queue_;
     std::atomic<bool> finished_{false};
-    std::jthread thread_;  // last: starts once everything above is ready
+    StartGate gate_;
+    std::jthread thread_;  // last: created once everything above is ready
 };

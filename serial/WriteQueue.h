@@ -8,15 +8,18 @@
 #include "serial/WriteBlock.h"
 
 // The writer's queue of blocks in posting order, with a descriptor that turns readable when
-// a block is pushed. Blocks still queued are released with the queue.
+// a block is pushed. Blocks still queued are released when it is closed or destroyed.
 class WriteQueue {
 public:
     // Throws std::system_error when the wake-up descriptor cannot be created.
     WriteQueue() = default;
 
-    // Throws std::bad_alloc when the queue cannot grow.
-    void Push(WriteBlock block);
+    // False once the queue is closed: no one would send the block. Throws std::bad_alloc
+    // when the queue cannot grow.
+    bool Push(WriteBlock block);
     std::optional<WriteBlock> TryPop();
+    // Refuses every later block and releases those still queued.
+    void Close();
 
     int WakeHandle() const { return wake_.Handle(); }
     // Call before TryPop after a wake-up, so that a later Push wakes the writer again.
@@ -25,5 +28,6 @@ public:
 private:
     std::mutex mutex_;
     std::deque<WriteBlock> blocks_;
+    bool closed_ = false;
     WakeEvent wake_;
 };

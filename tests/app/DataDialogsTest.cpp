@@ -6,11 +6,20 @@
 #include <QToolButton>
 
 #include "ConvertError.h"
+#include "FakeDeviceTree.h"
 #include "ProgramFixture.h"
 #include "TData.h"
 #include "TLogFileSetting.h"
 
 namespace {
+
+QStringList ItemTexts(const QComboBox& box) {
+    QStringList texts;
+    for (int i = 0; i < box.count(); ++i) {
+        texts << box.itemText(i);
+    }
+    return texts;
+}
 
 class DataDialogsTest : public ProgramTest {
 protected:
@@ -52,6 +61,41 @@ TEST_F(DataDialogsTest, BadBaudRateIsReportedAfterThePortWasTaken) {
     EXPECT_EQ(Main().Comm1.CommName(), "COM1");
     EXPECT_EQ(State().portNumber, 1);
     EXPECT_EQ(Main().Comm1.BaudRate(), 4800);
+}
+
+TEST_F(DataDialogsTest, DevicesFoundFollowTheComPortsAndAreListedAfreshAtEachShowing) {
+    FakeDeviceTree devices;
+    devices.AddUsbDevice("usb1/1-2", "u-blox AG", "u-blox 7");
+    devices.AddTty("ttyACM0", "usb1/1-2/1-2:1.0");
+    devices.AddStableLink("usb-u-blox_AG_u-blox_7-if00", "ttyACM0");
+    const QString receiver = "/dev/serial/by-id/usb-u-blox_AG_u-blox_7-if00";
+    const QStringList com{"COM1", "COM2", "COM3", "COM4"};
+    CreateProgram();
+    Data().SetDeviceRoot(devices.root);
+    QComboBox& ports = *Data().comsetting;
+    Data().show();
+    EXPECT_EQ(ItemTexts(ports), com + QStringList{receiver});
+    EXPECT_EQ(ports.itemData(0, Qt::ToolTipRole).toString(), "/dev/ttyS0");
+    EXPECT_EQ(ports.itemData(4, Qt::ToolTipRole).toString(), "u-blox AG u-blox 7 (/dev/ttyACM0)");
+    ports.setCurrentIndex(4);
+    Data().BitBtn1Click();
+    EXPECT_EQ(Main().Comm1.CommName(), receiver.toStdString());
+    EXPECT_EQ(State().portNumber, 0);
+
+    // Another plugged in, this one out: the list follows, the chosen text stays.
+    Data().hide();
+    devices.AddTty("ttyUSB0");
+    devices.RemoveTty("ttyACM0");
+    Data().show();
+    EXPECT_EQ(ItemTexts(ports), com + QStringList{"/dev/ttyUSB0"});
+    EXPECT_EQ(ports.currentText(), receiver);
+}
+
+TEST_F(DataDialogsTest, BaudRateListOffersTodaysRatesAfterTheClassicOnes) {
+    CreateProgram();
+    EXPECT_EQ(ItemTexts(*Data().baudrateedit),
+              QStringList({"4800", "9600", "19200", "38400", "57600", "115200"}));
+    EXPECT_EQ(Data().baudrateedit->currentText(), "4800");
 }
 
 TEST_F(DataDialogsTest, BrowseWithTheFileDialogCancelledStillStopsEverything) {

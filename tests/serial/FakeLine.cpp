@@ -46,6 +46,21 @@ void FakeLine::FailLineQueries(int error) {
     WakeLineEvents();
 }
 
+void FakeLine::Count(int serial_icounter_struct::*counter) {
+    std::lock_guard lock(mutex_);
+    ++((*status_.counters).*counter);
+}
+
+void FakeLine::SetModemLines(int lines) {
+    std::lock_guard lock(mutex_);
+    status_.modemLines = lines;
+}
+
+LineStatus FakeLine::Status() const {
+    std::lock_guard lock(mutex_);
+    return status_;
+}
+
 void FakeLine::HoldOutput(bool held) {
     ::tcflow(pty_.Slave(), held ? TCOOFF : TCOON);
 }
@@ -71,7 +86,9 @@ IoResult FakeLine::Read(std::span<char> buffer) {
     if (const int error = readError_) {
         return {0, error};
     }
-    return Transferred(::read(pty_.Slave(), buffer.data(), buffer.size()));
+    const IoResult result = Transferred(::read(pty_.Slave(), buffer.data(), buffer.size()));
+    bytesRead_ += result.count;
+    return result;
 }
 
 IoResult FakeLine::Write(std::span<const char> data) {

@@ -11,17 +11,20 @@ public:
     explicit FakeSerialDevice(std::shared_ptr<FakeLine> line);
     ~FakeSerialDevice() override;
 
-    int Handle() const override { return line_->Slave(); }
-    int LineEventHandle() const override { return line_->LineEventHandle(); }
+    int Handle() const override { return line_->UseHandle(); }
+    int LineEventHandle() const override {
+        return line_->PollInterval() ? -1 : line_->LineEventHandle();
+    }
     std::optional<std::chrono::milliseconds> LineEventPollInterval() const override {
-        return std::nullopt;
+        return line_->PollInterval();
     }
     IoResult Read(std::span<char> buffer) override { return line_->Read(buffer); }
     IoResult Write(std::span<const char> data) override { return line_->Write(data); }
-    LineEvents ReadLineEvents() override { return line_->TakeLineEvents(); }
+    LineEvents ReadLineEvents() override;
     void ApplyLineSettings(const LineSettings& settings) override;
     void Purge(PurgeDirection direction) override;
 
 private:
     std::shared_ptr<FakeLine> line_;
+    LineStatusTracker tracker_;  // for a line that is asked
 };

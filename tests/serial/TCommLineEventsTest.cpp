@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 
 #include <QTest>
+#include <QTimer>
 #include <cerrno>
 
 #include "CommRecorder.h"
@@ -109,6 +111,18 @@ INSTANTIATE_TEST_SUITE_P(Failures, TCommReaderFailureTest,
                                          FailureCase{"line query EIO", &FakeLine::FailLineQueries,
                                                      EIO}));
 
+TEST_F(TCommFakeTest, BytesReadBeforeAFailedLineQueryArriveBeforeTheHangup) {
+    std::string receivedAtHangup = "(no hang-up)";
+    comm.OnRequestHangup = [&](TComm&) { receivedAtHangup = recorder.received; };
+    comm.SetReadIntervalTimeout(0);  // no time limits: the bytes wait in the reader's block
+    WriteAll(line->Master(), "partial");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return line->BytesRead() == 7; }, 5000));
+    line->FailLineQueries(EIO);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !comm.ReaderRunning(); }, 5000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(receivedAtHangup, "partial");
+}
+
 TEST_F(TCommFakeTest, DeviceClosedUnderTheReaderEndsItWithoutHangup) {
     line->FailReads(EBADF);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !comm.ReaderRunning(); }, 5000));
@@ -125,6 +139,14 @@ TEST_F(TCommFakeTest, WriteFailureAsksForHangupAndEndsTheWriter) {
     EXPECT_EQ(recorder.hangups, 1);
     EXPECT_TRUE(comm.TxQueueEmpty());
     ExpectReceives("reader unaffected");
+}
+
+TEST_F(TCommFakeTest, WriteAfterTheWriterEndedIsRefused) {
+    line->FailWrites(EIO);
+    ASSERT_TRUE(comm.WriteData("lost", 4));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !comm.WriterRunning(); }, 5000));
+    EXPECT_FALSE(comm.WriteData("more", 4));
+    EXPECT_TRUE(comm.TxQueueEmpty());
 }
 
 TEST_F(TCommFakeTest, CloseAbortsAPendingWriteAndDropsTheQueue) {
@@ -147,6 +169,44 @@ TEST_F(TCommFakeTest, HeldOutputResumesWhereItStopped) {
     ASSERT_TRUE(comm.WriteData("!", 1));
     line->HoldOutput(false);
     EXPECT_EQ(ReadUpTo(line->Master(), block.size() + 1, 5000ms), block + "!");
+}
+
+// A device without an event descriptor, as real ones are: the reader asks it for line events.
+class TCommAskedLineTest : public testing::Test {
+protected:
+    TCommAskedLineTest() : comm(std::make_unique<FakeDeviceFactory>(line, "fake")), recorder(comm) {
+        line->AskedEvery(200ms);  // as often as a real device is asked
+        comm.SetCommName("fake");
+        comm.SetReadTotalTimeoutConstant(100);  // the main window's: a block at least every 100 ms
+        comm.OpenPort();
+        QObject::connect(&stream, &QTimer::timeout,
+                         [this] { WriteAll(line->Master(), "$GPGSV,3,1*00\r\n"); });
+    }
+
+    std::shared_ptr<FakeLine> line = std::make_shared<FakeLine>();
+    TComm comm;
+    CommRecorder recorder;
+    QTimer stream;  // a receiver that never pauses for long
+};
+
+TEST_F(TCommAskedLineTest, LineEventsAreReportedWhileDataStreams) {
+    stream.start(20);
+    ASSERT_TRUE(recorder.WaitForBytes(100));
+    line->Count(&serial_icounter_struct::frame);
+    line->Count(&serial_icounter_struct::dcd);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.modemEvents.empty(); }, 3000));
+    EXPECT_EQ(recorder.receiveErrors, (std::vector<std::int32_t>{LineEvents::kFrame}));
+    EXPECT_EQ(recorder.modemEvents, (std::vector<std::int32_t>{LineEvents::kCarrier}));
+}
+
+// An on-board 8250/16550 UART without RTS/CTS handshaking leaves its modem-status interrupt
+// off: the carrier and ring counters stand still while the levels change.
+TEST_F(TCommAskedLineTest, CarrierAndRingLevelChangesAreReportedWithoutCounters) {
+    line->SetModemLines(TIOCM_CD | TIOCM_RI);  // carrier up, ring starts
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.modemEvents.size() == 1; }, 3000));
+    line->SetModemLines(0);  // carrier down, ring ends
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.modemEvents.size() == 2; }, 3000));
+    EXPECT_EQ(recorder.modemEvents, (std::vector<std::int32_t>{8, 12}));
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <termios.h>
 
 #include <QTest>
@@ -7,6 +9,7 @@
 #include "CommRecorder.h"
 #include "FakeDeviceFactory.h"
 #include "PtyPair.h"
+#include "serial/ExactBaudRate.h"
 #include "serial/TComm.h"
 
 namespace {
@@ -84,6 +87,28 @@ TEST(TCommPtySettingsWhileOpen, NewBaudRateAppliesAtOnce) {
     const termios now = LineOf(pty);
     EXPECT_EQ(cfgetospeed(&now), B19200);
 }
+
+// Rates with and without a termios constant; a pseudo-terminal keeps any speed.
+class TCommExactBaudRateTest : public testing::TestWithParam<std::int32_t> {};
+
+TEST_P(TCommExactBaudRateTest, ReachesTheLineExactlyOnOpenAndWhileOpen) {
+    const auto rate = static_cast<std::uint32_t>(GetParam());
+    PtyPair pty;
+    TComm comm;
+    comm.SetCommName(pty.SlavePath());
+    comm.SetBaudRate(GetParam());
+    comm.OpenPort();
+    EXPECT_EQ(ExactBaudRate(pty.Master()), rate);
+    comm.SetStopBits(TStopBits::_2);  // re-applying the other settings keeps the speed
+    EXPECT_EQ(ExactBaudRate(pty.Master()), rate);
+    comm.SetBaudRate(4800);
+    EXPECT_EQ(ExactBaudRate(pty.Master()), 4800u);
+    comm.SetBaudRate(GetParam());
+    EXPECT_EQ(ExactBaudRate(pty.Master()), rate);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, TCommExactBaudRateTest,
+                         testing::Values(14400, 56000, 128000, 230400, 256000, 921600));
 
 TEST(TCommPtySettingsWhileOpen, NewNameDoesNotMoveTheOpenPort) {
     PtyPair first;
@@ -254,5 +279,38 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FailureCase{OpenFailure::CannotOpen, "Error opening serial port"},
                     FailureCase{OpenFailure::NotCommHandle, "File handle is not a comm handle "},
                     FailureCase{OpenFailure::CannotSetup, "Cannot setup comm buffer"}));
+
+// Lets the process open only `count` more descriptors while it lives.
+struct DescriptorLimit {
+    explicit DescriptorLimit(int count) {
+        ::getrlimit(RLIMIT_NOFILE, &saved);
+        rlimit lowered = saved;
+        for (lowered.rlim_cur = 0; count > 0; ++lowered.rlim_cur) {
+            count -= ::fcntl(static_cast<int>(lowered.rlim_cur), F_GETFD) < 0 ? 1 : 0;
+        }
+        ::setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    ~DescriptorLimit() { ::setrlimit(RLIMIT_NOFILE, &saved); }
+    rlimit saved{};
+};
+
+TEST_F(TCommSetterTest, ReaderDoesNothingWhenTheWriterCannotBeCreated) {
+    CommRecorder recorder(comm);
+    line->FailReads(EIO);  // a running reader would ask for a hang-up at once
+    {
+        DescriptorLimit limit(2);  // the stop event and the reader's wake-up, not the writer's
+        try {
+            comm.OpenPort();
+            ADD_FAILURE() << "opened";
+        } catch (const ECommsError& e) {
+            EXPECT_STREQ(e.what(), "Unable to create write thread");
+        }
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(line->HandleUses(), 0);
+    EXPECT_EQ(recorder.hangups + recorder.sendEmpties, 0);
+    EXPECT_FALSE(comm.IsOpen());
+    EXPECT_FALSE(line->InUse());
+}
 
 }  // namespace
