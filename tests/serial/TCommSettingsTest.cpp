@@ -295,6 +295,16 @@ struct DescriptorLimit {
 };
 
 TEST_F(TCommSetterTest, ReaderDoesNothingWhenTheWriterCannotBeCreated) {
+    // What the limited open below does, done once first: the sanitizers' runtime checks each
+    // dynamic type the first time it meets it, through a pipe, which the limit would refuse.
+    comm.OpenPort();
+    comm.ClosePort();
+    try {
+        throw std::system_error(EMFILE, std::generic_category(), "eventfd");
+    } catch (const std::system_error&) {
+    }
+    QCoreApplication::processEvents();
+    const int usesBefore = line->HandleUses();
     CommRecorder recorder(comm);
     line->FailReads(EIO);  // a running reader would ask for a hang-up at once
     {
@@ -307,7 +317,7 @@ TEST_F(TCommSetterTest, ReaderDoesNothingWhenTheWriterCannotBeCreated) {
         }
     }
     QCoreApplication::processEvents();
-    EXPECT_EQ(line->HandleUses(), 0);
+    EXPECT_EQ(line->HandleUses(), usesBefore);
     EXPECT_EQ(recorder.hangups + recorder.sendEmpties, 0);
     EXPECT_FALSE(comm.IsOpen());
     EXPECT_FALSE(line->InUse());
