@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "MainStatusBar.h"
 #include "MdiLayout.h"
 #include "PlaybackFeeder.h"
 #include "ScreenCentre.h"
@@ -70,6 +71,8 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     mdiArea->setObjectName("ClientArea");
     CreateToolbar();
     CreateMenus();
+    StatusBar1 = new MainStatusBar;
+    setStatusBar(StatusBar1);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");

@@ -15,6 +15,7 @@
 #include "TComm.h"
 #include "ViewFeed.h"
 
+class MainStatusBar;
 class MapCentre;
 class QAction;
 class QDialog;
@@ -128,6 +129,8 @@ public:
     QAction* WindowMinimizeItem = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
+    // Along the bottom, below the views: what the data source is doing.
+    MainStatusBar* StatusBar1 = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
