@@ -1,0 +1,30 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <string>
+
+// Where kelmstar-decode reads from: a file, standard input, a serial device or a network
+// source. A read never waits longer than it is told, so that the caller can stop on a
+// signal or when its duration has run out.
+class ByteSource {
+public:
+    enum class Status {
+        Data,    // `count` bytes were read
+        Idle,    // nothing arrived within the timeout; the source is still there
+        End,     // end of input: nothing more will come
+        Failed,  // the source failed; ErrorText() says why
+    };
+    struct ReadResult {
+        Status status = Status::Idle;
+        std::size_t count = 0;
+    };
+
+    virtual ~ByteSource() = default;
+
+    // Waits at most `timeout` for bytes and reads up to `size` of them into `buffer`.
+    virtual ReadResult Read(char* buffer, std::size_t size, std::chrono::milliseconds timeout) = 0;
+
+    // What went wrong after Failed, in words for the user ("Connection refused").
+    virtual std::string ErrorText() const { return {}; }
+};
