@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <algorithm>
 
 namespace {
@@ -14,6 +15,13 @@ QList<QMdiSubWindow*> Children(QMdiArea& area, bool minimized) {
         }
     }
     return children;
+}
+
+constexpr const char* kDesignSize = "designSize";
+
+QSize DesignSize(const QMdiSubWindow& child) {
+    const QVariant size = child.property(kDesignSize);
+    return size.isValid() ? size.toSize() : child.size();
 }
 
 }  // namespace
@@ -58,5 +66,32 @@ void MinimizeAll(QMdiArea& area) {
     const QList<QMdiSubWindow*> children = area.subWindowList(QMdiArea::CreationOrder);
     for (auto i = children.size() - 1; i >= 0; --i) {
         children[i]->showMinimized();
+    }
+}
+
+void RememberDesignSize(QMdiSubWindow& child) {
+    child.setProperty(kDesignSize, child.size());
+}
+
+void CascadeViews(QMdiArea& area) {
+    const int iconStrip = ArrangeIcons(area);
+    const QRect client = area.viewport()->rect().adjusted(0, 0, 0, -iconStrip);
+    const QSize usable = kUsableChildSize.boundedTo(client.size());
+    QPoint corner = client.topLeft();
+    for (QMdiSubWindow* child : Children(area, false)) {
+        if (child->isMaximized()) {
+            child->showNormal();
+        }
+        QSize room = client.size() - QSize(corner.x(), corner.y());
+        if (room.width() < usable.width() || room.height() < usable.height()) {
+            corner = client.topLeft();
+            room = client.size();
+        }
+        const QSize size = DesignSize(*child).boundedTo(room).expandedTo(usable);
+        child->setGeometry(QRect(corner, size));
+        child->raise();
+        const int step =
+            std::max(child->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, child), 16);
+        corner += QPoint(step, step);
     }
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QSize>
+
 class QMdiArea;
+class QMdiSubWindow;
 
 // Window commands of the multiple-document frame that Qt does not have as such.
 
@@ -14,3 +17,15 @@ int ArrangeIcons(QMdiArea& area);
 
 // Minimises every child window, the last one first.
 void MinimizeAll(QMdiArea& area);
+
+// The smallest size cascading leaves a child, when the area has room for it.
+inline constexpr QSize kUsableChildSize{300, 150};
+
+// Notes `child`'s size as the one cascading gives it back; called before it is first shown.
+void RememberDesignSize(QMdiSubWindow& child);
+
+// Staggers the child windows that are not minimised from the top-left corner, each one
+// title bar lower and to the right, each at its design size or what fits the area from
+// its corner, never smaller than kUsableChildSize while the area is larger; starts at the
+// corner again when the next one would get less.
+void CascadeViews(QMdiArea& area);

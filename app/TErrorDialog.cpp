@@ -30,5 +30,21 @@ TErrorDialog::TErrorDialog(QWidget* parent) : QDialog(parent) {
     QPalette black = Label1->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     Label1->setPalette(black);
+
+    reasonlabel = new QLabel(this);
+    reasonlabel->setObjectName("reasonlabel");
+    reasonlabel->setGeometry(14, 79, 302, 24);
+    reasonlabel->setAlignment(Qt::AlignCenter);
+    reasonlabel->setWordWrap(true);
+    QFont small = reasonlabel->font();
+    small.setPixelSize(11);
+    reasonlabel->setFont(small);
+    reasonlabel->setPalette(black);
+    reasonlabel->hide();
     CentreOnScreen(*this);
+}
+
+void TErrorDialog::SetReason(const QString& text) {
+    reasonlabel->setText(text);
+    reasonlabel->setVisible(!text.isEmpty());
 }

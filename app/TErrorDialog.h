@@ -12,5 +12,9 @@ class TErrorDialog : public QDialog {
 public:
     explicit TErrorDialog(QWidget* parent = nullptr);
 
+    // Puts `text` in the small line under the message that says why; empty hides it.
+    void SetReason(const QString& text);
+
     QLabel* Label1 = nullptr;
+    QLabel* reasonlabel = nullptr;
 };

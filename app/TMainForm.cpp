@@ -11,8 +11,12 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cerrno>
 
+#include "FileDialogRun.h"
+#include "LogRefusal.h"
 #include "MainStatusBar.h"
+#include "MdiGrid.h"
 #include "MdiLayout.h"
 #include "PlaybackFeeder.h"
 #include "ScreenCentre.h"
@@ -61,11 +65,7 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     CentreOnScreen(*this);
 
     runModal = [](QDialog& dialog) { return dialog.exec(); };
-    runFileDialog = [](QFileDialog& dialog) {
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-                   ? dialog.selectedFiles().first()
-                   : QString();
-    };
+    runFileDialog = RunFileDialogClosingPopups;
 
     mdiArea = new QMdiArea;
     mdiArea->setObjectName("ClientArea");
@@ -212,6 +212,8 @@ void TMainForm::CreateMenus() {
         addItem(Window1, "WindowArrangeItem", "&Arrange Icons", &TMainForm::WindowArrangeItemClick);
     WindowMinimizeItem = addItem(Window1, "WindowMinimizeItem", "&Minimize All",
                                  &TMainForm::WindowMinimizeItemClick);
+    WindowTileGridItem =
+        addItem(Window1, "WindowTileGridItem", "Tile &Grid", &TMainForm::WindowTileGridItemClick);
     connect(Window1, &QMenu::aboutToShow, this, &TMainForm::FillWindowList);
 }
 
@@ -245,8 +247,8 @@ void TMainForm::FillWindowList() {
 
 void TMainForm::UpdateMenuItems() {
     const bool anyChild = !mdiArea->subWindowList().isEmpty();
-    for (QAction* item :
-         {WindowCascadeItem, WindowTileItem, WindowArrangeItem, WindowMinimizeItem}) {
+    for (QAction* item : {WindowCascadeItem, WindowTileItem, WindowArrangeItem, WindowMinimizeItem,
+                          WindowTileGridItem}) {
         item->setEnabled(anyChild);
     }
 }
@@ -282,6 +284,7 @@ void TMainForm::Exit1Click() {
 void TMainForm::AddView(QMdiSubWindow* view) {
     // The area places new children itself; each view keeps its own design position.
     const QPoint designPosition = view->pos();
+    RememberDesignSize(*view);
     mdiArea->addSubWindow(view);
     view->move(designPosition);
     view->show();
@@ -349,7 +352,7 @@ void TMainForm::ToggleView(QMdiSubWindow* view, void (TMainForm::*create)()) {
         mdiArea->setActiveSubWindow(view);
         view->raise();
     }
-    WindowTileItemClick();
+    Retile();
 }
 
 void TMainForm::Parameter1Click() {
@@ -378,10 +381,25 @@ void TMainForm::SpeedButton4Click() {
 }
 
 void TMainForm::WindowCascadeItemClick() {
-    mdiArea->cascadeSubWindows();
+    CascadeViews(*mdiArea);
 }
 void TMainForm::WindowTileItemClick() {
+    gridTiling_ = false;
     TileHorizontally(*mdiArea);
+}
+void TMainForm::WindowTileGridItemClick() {
+    gridTiling_ = true;
+    Retile();
+}
+// Tiles the way the user last chose: in a grid after "Tile Grid", otherwise horizontally.
+void TMainForm::Retile() {
+    if (!gridTiling_) {
+        TileHorizontally(*mdiArea);
+        return;
+    }
+    TileGrid(*mdiArea, [this](const QMdiSubWindow* child) {
+        return child == windows_.View || child == windows_.Tracking;
+    });
 }
 void TMainForm::WindowArrangeItemClick() {
     ArrangeIcons(*mdiArea);
@@ -392,7 +410,7 @@ void TMainForm::WindowMinimizeItemClick() {
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    WindowTileItemClick();
+    Retile();
 }
 
 void TMainForm::Start1Click() {
@@ -432,6 +450,7 @@ void TMainForm::OpenSentenceLog() {
     if (state_.loggingEnabled != 1 || state_.logFileOpen != 0) {
         return;
     }
+    QString reason;
     if (log_.Open(state_.logFileName)) {
         if (!log_.IsSameFileAs(state_.dataFile)) {
             state_.logFileOpen = 1;
@@ -440,11 +459,15 @@ void TMainForm::OpenSentenceLog() {
         // The file being played back: appending to it would feed the playback its own
         // records without end. Closed again before anything was written.
         log_.Close();
+        reason = RefusePlaybackFileAsLog(state_);
+    } else {
+        reason = LogOpenFailureReason(errno);
     }
     // Logging stays off; the message waits until the tick has finished.
     state_.loggingEnabled = 0;
     QMetaObject::invokeMethod(
-        this, [this] { ShowFileError("File Open Error!!!"); }, Qt::QueuedConnection);
+        this, [this, reason] { ShowFileError("File Open Error!!!", reason); },
+        Qt::QueuedConnection);
 }
 
 void TMainForm::ClearDisabledRows() {
@@ -525,8 +548,13 @@ void TMainForm::CloseAllFiles() {
 }
 
 void TMainForm::ShowFileError(const QString& message) {
+    ShowFileError(message, QString());
+}
+
+void TMainForm::ShowFileError(const QString& message, const QString& reason) {
     if (windows_.ErrorDialog) {
         windows_.ErrorDialog->Label1->setText(message);
+        windows_.ErrorDialog->SetReason(reason);
         runModal(*windows_.ErrorDialog);
     }
 }

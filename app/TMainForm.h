@@ -81,6 +81,7 @@ public:
     void WindowTileItemClick();
     void WindowArrangeItemClick();
     void WindowMinimizeItemClick();
+    void WindowTileGridItemClick();  // "Tile &Grid"; kept on resizes until "&Tile"
     void UpdateMenuItems();
     void Timer1Timer();
     void Timer2Timer();
@@ -127,6 +128,7 @@ public:
     QAction* WindowTileItem = nullptr;
     QAction* WindowArrangeItem = nullptr;
     QAction* WindowMinimizeItem = nullptr;
+    QAction* WindowTileGridItem = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     // Along the bottom, below the views: what the data source is doing.
@@ -143,11 +145,13 @@ private:
     QToolButton* AddSpeedButton(const char* name, int left, int glyph, void (TMainForm::*click)());
     void FillWindowList();
     void OpenSentenceLog();
+    void ShowFileError(const QString& message, const QString& reason);
     void ClearDisabledRows();
     void RunDialog(QDialog* dialog);
     void OpenView(QMdiSubWindow* view, void (TMainForm::*create)());
     void ToggleView(QMdiSubWindow* view, void (TMainForm::*create)());
     void AddView(QMdiSubWindow* view);
+    void Retile();
 
     AppState& state_;
     NavState& nav_;
@@ -160,4 +164,5 @@ private:
     DecodeTick tick_;
     QList<QAction*> windowListActions_;
     QMetaObject::Connection activationWatch_;
+    bool gridTiling_ = false;
 };

@@ -10,6 +10,8 @@
 #include <QRadioButton>
 
 #include "DataSourceLink.h"
+#include "ElidingLabel.h"
+#include "ElidingLineEdit.h"
 #include "TextConversion.h"
 #include "serial/PortName.h"
 #include "serial/SerialPortDiscovery.h"
@@ -49,7 +51,7 @@ void TData::CreateControls() {
     auto* bevel = Place(new QFrame(this), "Bevel1", 16, 40, 260, 28);
     bevel->setFrameShape(QFrame::Panel);
     bevel->setFrameShadow(QFrame::Sunken);
-    logfilenamelabel = Place(new QLabel(this), "logfilenamelabel", 18, 42, 256, 24);
+    logfilenamelabel = Place(new ElidingLabel(this), "logfilenamelabel", 18, 42, 256, 24);
     logfilenamelabel->setAlignment(Qt::AlignCenter);
     logfilenamelabel->setAutoFillBackground(true);
     logfilenamelabel->setStyleSheet("background-color: white;");
@@ -64,6 +66,7 @@ void TData::CreateControls() {
     comsetting->setEditable(true);
     comsetting->setInsertPolicy(QComboBox::NoInsert);
     comsetting->addItems({"COM1", "COM2", "COM3", "COM4"});
+    ElidingLineEdit::InstallIn(*comsetting);
     for (int index = 0; index < kComPortCount; ++index) {
         const std::string port = comsetting->itemText(index).toStdString();
         comsetting->setItemData(index, QString::fromStdString(DevicePathForPortName(port)),
@@ -113,7 +116,7 @@ void TData::RefreshPortList() {
                                 Qt::ToolTipRole);
     }
     // By-id paths are long: let the open list show them whole.
-    comsetting->view()->setMinimumWidth(comsetting->view()->sizeHintForColumn(0));
+    ElidingLineEdit::FitList(*comsetting);
     if (comsetting->currentText() != text) {
         const int index = comsetting->findText(text, Qt::MatchExactly);
         comsetting->setCurrentIndex(index);

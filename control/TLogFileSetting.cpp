@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "DataSourceLink.h"
+#include "ElidingLabel.h"
 
 TLogFileSetting::TLogFileSetting(AppState& state, DataSourceLink& link, QWidget* parent)
     : QDialog(parent), state_(state), link_(link) {
@@ -27,7 +28,7 @@ void TLogFileSetting::CreateControls() {
     bevel->setFrameShape(QFrame::Panel);
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setGeometry(88, 16, 190, 28);
-    logfilenamelabel = new QLabel(this);
+    logfilenamelabel = new ElidingLabel(this);
     logfilenamelabel->setObjectName("logfilenamelabel");
     logfilenamelabel->setGeometry(90, 18, 186, 24);
     logfilenamelabel->setAlignment(Qt::AlignCenter);
@@ -81,4 +82,14 @@ void TLogFileSetting::BitBtn1Click() {
     logfilenamelabel->setEnabled(true);
     logfilenamelabel->setText(QFile::decodeName(state_.logFileName));
     state_.loggingEnabled = 1;
+}
+
+void TLogFileSetting::showEvent(QShowEvent* event) {
+    // Logging was switched off behind the dialog (a refused log, a playback file picked):
+    // the name shown is the one OK would use now, greyed like before the first OK.
+    if (state_.loggingEnabled == 0 && logfilenamelabel->isEnabled()) {
+        logfilenamelabel->setEnabled(false);
+        logfilenamelabel->setText(QFile::decodeName(state_.logFileName));
+    }
+    QDialog::showEvent(event);
 }

@@ -27,6 +27,9 @@ public:
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void CreateControls();
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "MapProjection.h"
+#include "MapZoom.h"
 #include "PlotFrame.h"
 
 MapPlotter::MapPlotter(AppState& state, TrackHistory& track, MapCentre& centre)
@@ -15,11 +16,11 @@ void MapPlotter::ResetTrack(AppState& state) {
 }
 
 int MapPlotter::ZoomIndex() const {
-    return std::clamp(state_.mapZoomIndex, 0, static_cast<int>(state_.mapScale.size()) - 1);
+    return MapZoom::Clamp(state_.mapZoomIndex);
 }
 
 float MapPlotter::ScaleMetres() const {
-    return state_.mapScale[ZoomIndex()];
+    return MapZoom::ScaleMetres(state_, ZoomIndex());
 }
 
 void MapPlotter::DrawPoint(Canvas& canvas, const PlotGeometry& geometry, std::int32_t index,
@@ -61,7 +62,7 @@ void MapPlotter::PlotFix(Canvas& canvas, int outerWidth, int outerHeight, const 
 void MapPlotter::DrawFrame(Canvas& canvas, const PlotGeometry& geometry) const {
     DrawPlotFrame(canvas, geometry, kTeal, kRed);
     // The scale label at the right end of the horizontal line, in the same font.
-    canvas.Text(HorizontalCrossLine(geometry).bottomRight, kScaleLabels[ZoomIndex()]);
+    canvas.Text(HorizontalCrossLine(geometry).bottomRight, MapZoom::Label(ZoomIndex()));
 }
 
 void MapPlotter::Redraw(Canvas& canvas, int outerWidth, int outerHeight) {

@@ -36,6 +36,9 @@ public:
 
     int ZoomIndex() const;
 
+    const TrackHistory& Track() const { return track_; }
+    const MapCentre& Centre() const { return centre_; }
+
 private:
     float ScaleMetres() const;
     void DrawFrame(Canvas& canvas, const PlotGeometry& geometry) const;

@@ -10,6 +10,8 @@ target_sources(views PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MapPlotter.h
   ${CMAKE_CURRENT_LIST_DIR}/MapProjection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MapProjection.h
+  ${CMAKE_CURRENT_LIST_DIR}/MapZoom.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MapZoom.h
   ${CMAKE_CURRENT_LIST_DIR}/PlotFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlotFrame.h
   ${CMAKE_CURRENT_LIST_DIR}/PlotGeometry.cpp

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QPalette>
+#include <QScrollArea>
 #include <QString>
 
 #include "QPainterCanvas.h"
@@ -32,6 +33,9 @@ constexpr int kRowTops[NavState::kChannels] = {40,  59,  78,  96,  115, 134,
 constexpr int kRowLeft = 29;
 constexpr int kRowWidth = 228;
 constexpr int kRowHeight = 13;
+// The rows' pane keeps the design layout; the window scrolls it when shorter.
+constexpr int kPaneWidth = kRowLeft + kRowWidth + kRowLeft;
+constexpr int kPaneHeight = kRowTops[NavState::kChannels - 1] + kRowHeight + 16;
 
 }  // namespace
 
@@ -45,9 +49,15 @@ TLevel::TLevel(AppState& state, QWidget* parent) : TMDIChild(parent), state_(sta
     QFont font("MS Sans Serif");
     font.setPixelSize(10);
     pane->setFont(font);
+    pane->setFixedSize(kPaneWidth, kPaneHeight);
     CreateHeadings(pane);
     CreateRows(pane);
-    setWidget(pane);
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName("LevelScroller");
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(false);
+    scroller->setWidget(pane);
+    setWidget(scroller);
 }
 
 TLevel::~TLevel() {

@@ -2,9 +2,12 @@
 
 #include <QAction>
 #include <QFont>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QWheelEvent>
 
 #include "ImagePane.h"
+#include "MapZoom.h"
 #include "QPainterCanvas.h"
 
 namespace {
@@ -30,6 +33,7 @@ TTracking::TTracking(AppState& state, const NavState& nav, TrackHistory& track, 
     setcenter = PopupMenu1->addAction("&Set Center");
     setcenter->setObjectName("setcenter");
     connect(setcenter, &QAction::triggered, this, &TTracking::setcenterClick);
+    CreateZoomItems();
     connect(Image, &ImagePane::mouseReleased, this, &TTracking::ShowPopup);
     resize(890, 607);
     move(91, 68);
@@ -80,6 +84,86 @@ void TTracking::setcenterClick() {
 void TTracking::PaintWhite() {
     Image->Picture().fill(Qt::white);
     Image->update();
+}
+
+void TTracking::CreateZoomItems() {
+    auto addItem = [this](const char* name, const char* caption, const QKeySequence& keys,
+                          void (TTracking::*click)()) {
+        QAction* item = PopupMenu1->addAction(caption);
+        item->setObjectName(name);
+        item->setShortcut(keys);  // shown in the menu; the keys themselves reach keyPressEvent
+        item->setShortcutContext(Qt::WidgetShortcut);
+        connect(item, &QAction::triggered, this, click);
+        return item;
+    };
+    zoomin = addItem("zoomin", "Zoom &In", QKeySequence(Qt::Key_Plus), &TTracking::zoominClick);
+    zoomout =
+        addItem("zoomout", "Zoom &Out", QKeySequence(Qt::Key_Minus), &TTracking::zoomoutClick);
+    zoomtotrack =
+        addItem("zoomtotrack", "Zoom to &Track", QKeySequence(), &TTracking::zoomtotrackClick);
+    Image->setFocusPolicy(Qt::ClickFocus);
+    Image->installEventFilter(this);  // the wheel over the picture zooms
+}
+
+bool TTracking::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return TMDIChild::eventFilter(watched, event);
+}
+
+void TTracking::SetZoomIndex(int index) {
+    const int step = MapZoom::Clamp(index);
+    if (step == state_.mapZoomIndex) {
+        return;
+    }
+    state_.mapZoomIndex = step;
+    FormResize();  // rings, label and the whole track at the new scale
+}
+
+void TTracking::zoominClick() {
+    SetZoomIndex(MapZoom::In(state_.mapZoomIndex));
+}
+
+void TTracking::zoomoutClick() {
+    SetZoomIndex(MapZoom::Out(state_.mapZoomIndex));
+}
+
+void TTracking::zoomtotrackClick() {
+    SetZoomIndex(
+        MapZoom::HoldingTrack(state_, plotter_.Track(), plotter_.Centre(), state_.mapZoomIndex));
+}
+
+void TTracking::wheelEvent(QWheelEvent* event) {
+    wheelTurn_ += event->angleDelta().y();
+    // One step per notch (120); a fine-grained wheel adds up to a notch first.
+    while (wheelTurn_ >= kWheelNotch) {
+        wheelTurn_ -= kWheelNotch;
+        zoominClick();
+    }
+    while (wheelTurn_ <= -kWheelNotch) {
+        wheelTurn_ += kWheelNotch;
+        zoomoutClick();
+    }
+    event->accept();
+}
+
+void TTracking::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:  // "+" without Shift on most layouts
+            zoominClick();
+            break;
+        case Qt::Key_Minus:
+        case Qt::Key_Underscore:
+            zoomoutClick();
+            break;
+        default:
+            TMDIChild::keyPressEvent(event);
+            return;
+    }
+    event->accept();
 }
 
 void TTracking::resizeEvent(QResizeEvent* event) {

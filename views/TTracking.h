@@ -38,13 +38,29 @@ public:
 
     const QImage& Picture() const;
 
+    // Zoom items after "&Set Center": one step in or out, or the smallest step that
+    // holds the whole track. The wheel and the + and - keys step the same way.
+    void zoominClick();
+    void zoomoutClick();
+    void zoomtotrackClick();
+
     QMenu* PopupMenu1 = nullptr;
     QAction* setcenter = nullptr;
+    QAction* zoomin = nullptr;
+    QAction* zoomout = nullptr;
+    QAction* zoomtotrack = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr int kWheelNotch = 120;  // angle delta of one wheel notch
+
+    void CreateZoomItems();
+    void SetZoomIndex(int index);
     void ShowPopup(Qt::MouseButton button, QPoint globalPosition);
 
     AppState& state_;
@@ -52,4 +68,5 @@ private:
     MapPlotter plotter_;
     ImagePane* Image = nullptr;
     CanvasState canvasState_;
+    int wheelTurn_ = 0;
 };
