@@ -5,10 +5,7 @@
 QString RefusePlaybackFileAsLog(AppState& state) {
     const AppState defaults;
     std::memcpy(state.logFileName, defaults.logFileName, sizeof state.logFileName);
-    return QString(
-               "That file is being played back, so it cannot be the log. Logging is off; "
-               "the log name is %1 again.")
-        .arg(QString::fromUtf8(defaults.logFileName));
+    return "It is the file being played back, so it cannot be the log as well. Logging is off.";
 }
 
 QString LogOpenFailureReason(int error) {

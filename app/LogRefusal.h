@@ -8,7 +8,7 @@
 // opened, so that the user learns why and what the program did about it.
 
 // The playback file was chosen as the log: the name is dropped for the default one, which
-// the log dialog then shows, and the returned text says so.
+// the log dialog then shows; returns what the user is told.
 QString RefusePlaybackFileAsLog(AppState& state);
 
 // The log could not be opened for appending; `error` is the errno of the attempt.

@@ -37,7 +37,7 @@ TErrorDialog::TErrorDialog(QWidget* parent) : QDialog(parent) {
     reasonlabel->setAlignment(Qt::AlignCenter);
     reasonlabel->setWordWrap(true);
     QFont small = reasonlabel->font();
-    small.setPixelSize(11);
+    small.setPixelSize(10);  // two lines fit under the message
     reasonlabel->setFont(small);
     reasonlabel->setPalette(black);
     reasonlabel->hide();
