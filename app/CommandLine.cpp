@@ -1,10 +1,10 @@
 #include "CommandLine.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "KelmstarVersion.h"
 
@@ -32,12 +32,23 @@ bool IsSet(const char* name) {
     return value != nullptr && value[0] != '\0';
 }
 
-void ReportDisplayFailure(QtMsgType type, const QMessageLogContext&, const QString& message) {
+// The display settings in force, such as "DISPLAY=:0", for the one line of a failure.
+std::string NamedDisplays() {
+    std::string named;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (IsSet(name)) {
+            named += std::string(named.empty() ? "" : " ") + name + "=" + std::getenv(name);
+        }
+    }
+    return named;
+}
+
+void ReportDisplayFailure(QtMsgType type, const QMessageLogContext&, const QString&) {
     if (type != QtFatalMsg) {
         return;  // the platform's warnings on the way to the failure say the same at length
     }
-    const QByteArray first = message.section('\n', 0, 0).toLocal8Bit();
-    std::fprintf(stderr, "kelmstar: cannot open the display: %s\n", first.constData());
+    // Qt's own text advises reinstalling, which does not help with a display that is gone.
+    std::fprintf(stderr, "kelmstar: cannot open the display (%s)\n", NamedDisplays().c_str());
     std::fflush(stderr);
     std::_Exit(1);
 }
