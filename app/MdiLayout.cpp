@@ -18,6 +18,7 @@ QList<QMdiSubWindow*> Children(QMdiArea& area, bool minimized) {
 }
 
 constexpr const char* kDesignSize = "designSize";
+constexpr int kLeastCascadeStep = 16;  // pixels, where a style reports no title bar height
 
 QSize DesignSize(const QMdiSubWindow& child) {
     const QVariant size = child.property(kDesignSize);
@@ -90,8 +91,8 @@ void CascadeViews(QMdiArea& area) {
         const QSize size = DesignSize(*child).boundedTo(room).expandedTo(usable);
         child->setGeometry(QRect(corner, size));
         child->raise();
-        const int step =
-            std::max(child->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, child), 16);
+        const int titleBar = child->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, child);
+        const int step = std::max(titleBar, kLeastCascadeStep);
         corner += QPoint(step, step);
     }
 }
