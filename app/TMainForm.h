@@ -16,6 +16,7 @@
 #include "ViewFeed.h"
 
 class MainStatusBar;
+class PlaybackControl;
 class MapCentre;
 class QAction;
 class QDialog;
@@ -131,6 +132,8 @@ public:
     QTimer* Timer2 = nullptr;
     // Along the bottom, below the views: what the data source is doing.
     MainStatusBar* StatusBar1 = nullptr;
+    // The playback's speed, pause and progress, beside the toolbar buttons.
+    PlaybackControl* Playback = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -148,6 +151,7 @@ private:
     void OpenView(QMdiSubWindow* view, void (TMainForm::*create)());
     void ToggleView(QMdiSubWindow* view, void (TMainForm::*create)());
     void AddView(QMdiSubWindow* view);
+    int DecodePlayback();
 
     AppState& state_;
     NavState& nav_;
