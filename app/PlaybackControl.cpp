@@ -178,7 +178,7 @@ void PlaybackControl::Reschedule() {
 // One turn of the timed playback: feeds what is due, decodes it at once; at "Fastest"
 // goes on for one slice, so the window stays responsive.
 void PlaybackControl::Tick() {
-    if (!Paced()) {
+    if (!Paced() || paused_) {
         feedTimer_->setInterval(kPaceMs);  // waiting for a file
         return;
     }

@@ -5,6 +5,7 @@
 namespace {
 
 constexpr double kDay = 86400.0;
+constexpr double kTolerance = 1e-9;  // seconds: wall-time arithmetic must not hold a due line
 
 }  // namespace
 
@@ -66,7 +67,8 @@ const PlaybackPacer::Line* PlaybackPacer::NextDue(std::FILE* file, double now) {
         anchorLogTime_ = pendingLogTime_;
         anchorWall_ = now;
     }
-    if (factor_ == kFastest || pendingLogTime_ <= anchorLogTime_ + (now - anchorWall_) * factor_) {
+    if (factor_ == kFastest ||
+        pendingLogTime_ <= anchorLogTime_ + (now - anchorWall_) * factor_ + kTolerance) {
         return &line_;
     }
     return nullptr;
