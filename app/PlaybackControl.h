@@ -42,7 +42,7 @@ class PlaybackControl : public QObject, public DecodeListener {
 
 public:
     enum class Speed { Lines4, RealTime, Times10, Times60, Fastest };
-    static constexpr int kSliceMs = 30;  // longest a "Fastest" turn holds the event loop
+    static constexpr int kSliceMs = 20;  // longest a "Fastest" turn holds the event loop
     static constexpr int kPaceMs = 20;   // feed interval at the timed speeds
     static constexpr int kProgressMs = 250;
 
