@@ -91,6 +91,7 @@ void PlaybackControl::Install(QWidget* panel, int left, QMenu* menu, MainStatusB
     TimeField->setObjectName("TimeField");
     bar->AddField(TimeField);
     SetPaused(false);
+    RefreshProgress();  // nothing to pause yet
 }
 
 double PlaybackControl::Factor() const {
@@ -114,10 +115,10 @@ void PlaybackControl::SetSpeed(Speed speed) {
     if (speed == speed_) {
         return;
     }
-    if (speed == Speed::Lines4) {
+    speed_ = speed;
+    if (speed == Speed::Lines4 && !paused_) {
         FeedPendingLine();  // the refresh tick reads on after it
     }
-    speed_ = speed;
     pacer_.SetPace(Factor());
     {
         const QSignalBlocker blockBox(SpeedBox);
@@ -132,6 +133,9 @@ void PlaybackControl::SetPaused(bool paused) {
     paused_ = paused;
     if (!paused) {
         pacer_.SetPace(Factor());  // the pace counts from the moment of resuming
+        if (speed_ == Speed::Lines4) {
+            FeedPendingLine();
+        }
     }
     {
         const QSignalBlocker blockButton(PauseButton);
