@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <cstring>
 
 #include "MainStatusBar.h"
@@ -187,17 +188,30 @@ void PlaybackControl::Tick() {
         return;
     }
     feedTimer_->setInterval(speed_ == Speed::Fastest ? 0 : kPaceMs);
+    const qint64 budget = SliceNs();
     QElapsedTimer slice;
     slice.start();
     bool more = true;
-    while (more && slice.elapsed() < kSliceMs) {
+    while (more && slice.nsecsElapsed() < budget) {
         more = FillRing();
         host_.decode();
     }
+    sinceTick_.start();
     if (pacer_.AtEnd()) {
         feedTimer_->stop();
         RefreshProgress();
     }
+}
+
+// What is left of a turn after the rest of the last one: the paint of what the last
+// slice changed is part of the stall a user feels.
+qint64 PlaybackControl::SliceNs() {
+    constexpr qint64 kMs = 1000000;
+    if (!sinceTick_.isValid() || feedTimer_->interval() != 0) {
+        return kSliceMs * kMs;
+    }
+    const qint64 rest = sinceTick_.nsecsElapsed();
+    return std::clamp(kTurnMs * kMs - rest, kMinSliceMs * kMs, kSliceMs * kMs);
 }
 
 // Puts the due lines into the ring while it has room for them; true when the ring

@@ -42,8 +42,13 @@ class PlaybackControl : public QObject, public DecodeListener {
 
 public:
     enum class Speed { Lines4, RealTime, Times10, Times60, Fastest };
-    static constexpr int kSliceMs = 20;  // longest a "Fastest" turn holds the event loop
-    static constexpr int kPaceMs = 20;   // feed interval at the timed speeds
+    // A "Fastest" turn of the event loop: feeding and decoding take at most kSliceMs of it,
+    // less when the rest of the last turn (painting the views) took longer than kTurnMs
+    // minus that, but never less than kMinSliceMs.
+    static constexpr int kTurnMs = 30;
+    static constexpr int kSliceMs = 20;
+    static constexpr int kMinSliceMs = 4;
+    static constexpr int kPaceMs = 20;  // feed interval at the timed speeds
     static constexpr int kProgressMs = 250;
 
     PlaybackControl(PlaybackHost host, QObject* parent = nullptr);
@@ -88,6 +93,7 @@ private:
     double Now() const;
     void Reschedule();
     void Tick();
+    qint64 SliceNs();
     bool FillRing();
     void FeedPendingLine();
     void RefreshProgress();
@@ -108,6 +114,7 @@ private:
     long long sentences_ = 0;
     long long positions_ = 0;
     QElapsedTimer clock_;
+    QElapsedTimer sinceTick_;  // from the end of the last turn's slice
     QTimer* feedTimer_ = nullptr;
     QTimer* progressTimer_ = nullptr;
     QActionGroup* speedItems_ = nullptr;
