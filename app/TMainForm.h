@@ -16,8 +16,8 @@
 #include "ViewFeed.h"
 
 class MainStatusBar;
-class PlaybackControl;
 class MapCentre;
+class PlaybackControl;
 class QAction;
 class QDialog;
 class QMdiArea;
