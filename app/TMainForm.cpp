@@ -18,6 +18,7 @@
 #include "MainStatusBar.h"
 #include "MdiGrid.h"
 #include "MdiLayout.h"
+#include "PlaybackControl.h"
 #include "PlaybackFeeder.h"
 #include "ScreenCentre.h"
 #include "SettingsFile.h"
@@ -42,6 +43,7 @@ constexpr int kHeight = 475;
 constexpr int kSpeedPanelHeight = 33;
 constexpr int kSpeedButtonSize = 25;
 constexpr int kSpeedButtonTop = 4;
+constexpr int kPlaybackControlsLeft = 256;  // after the last button, which ends at 246
 
 }  // namespace
 
@@ -84,6 +86,12 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     Timer2->setTimerType(Qt::PreciseTimer);
     Timer2->setInterval(kRefreshInterval);
     connect(Timer2, &QTimer::timeout, this, &TMainForm::Timer2Timer);
+
+    Playback = new PlaybackControl(
+        PlaybackHost{state_, buffer_, windows_, *Timer1, [this] { return DecodePlayback(); }},
+        this);
+    Playback->Install(SpeedPanel, kPlaybackControlsLeft, Operate1, StatusBar1);
+    feed_.SetObserver(Playback);
 
     Comm1.SetCommName("COM2");
     Comm1.SetBaudRate(4800);
@@ -425,6 +433,7 @@ void TMainForm::Start1Click() {
     SpeedButton7->setEnabled(true);
     Timer1->start();
     Timer2->start();
+    Playback->Started();
 }
 
 void TMainForm::Stop1Click() {
@@ -438,6 +447,7 @@ void TMainForm::Stop1Click() {
     state_.playbackActive = 0;
     state_.logFileOpen = 0;
     CloseAllFiles();
+    Playback->Stopped();
 }
 
 void TMainForm::Comm1ReceiveData(TComm&, const char* buffer, std::uint16_t length) {
@@ -504,12 +514,32 @@ void TMainForm::Timer2Timer() {
     if (state_.trackingViewOpen == 1 && windows_.View) {
         windows_.View->DrawSkyPlot();
     }
-    if (state_.mapViewOpen == 1 && windows_.Tracking) {
+    // A playback at another speed, or paused, feeds and plots by itself.
+    const bool steered = Playback->Steers();
+    if (!steered && state_.mapViewOpen == 1 && windows_.Tracking) {
         windows_.Tracking->PlotFix();
     }
-    if (state_.measuredViewOpen == 1 && state_.playbackActive == 1) {
+    if (!steered && state_.measuredViewOpen == 1 && state_.playbackActive == 1) {
         FeedPlaybackLines(state_.dataFile, buffer_);
     }
+}
+
+// The decode tick for what the timed playback fed: every whole sentence, however few
+// bytes are buffered, so the views show the latest line fed.
+int TMainForm::DecodePlayback() {
+    OpenSentenceLog();
+    int decoded = 0;
+    while (buffer_.Count() >= DecodeTick::kFrameThreshold) {
+        decoded += tick_.Run(feed_);
+    }
+    decoded += tick_.Drain(feed_);
+    if (feed_.TakeLogWritten()) {
+        log_.Flush();
+    }
+    if (decoded > 0) {
+        ClearDisabledRows();
+    }
+    return decoded;
 }
 
 bool TMainForm::WriteData(const void* data, std::uint16_t count) {
@@ -545,6 +575,9 @@ void TMainForm::CloseAllFiles() {
         state_.dataFile = nullptr;
     }
     log_.Close();
+    if (Playback != nullptr) {
+        Playback->FileClosed();
+    }
 }
 
 void TMainForm::ShowFileError(const QString& message) {

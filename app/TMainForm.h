@@ -17,6 +17,7 @@
 
 class MainStatusBar;
 class MapCentre;
+class PlaybackControl;
 class QAction;
 class QDialog;
 class QMdiArea;
@@ -133,6 +134,8 @@ public:
     QTimer* Timer2 = nullptr;
     // Along the bottom, below the views: what the data source is doing.
     MainStatusBar* StatusBar1 = nullptr;
+    // The playback's speed, pause and progress, beside the toolbar buttons.
+    PlaybackControl* Playback = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -152,6 +155,7 @@ private:
     void ToggleView(QMdiSubWindow* view, void (TMainForm::*create)());
     void AddView(QMdiSubWindow* view);
     void Retile();
+    int DecodePlayback();
 
     AppState& state_;
     NavState& nav_;

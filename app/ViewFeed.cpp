@@ -34,3 +34,9 @@ void ViewFeed::ShowSatelliteRows(int messageNumber, int messageCount, const NavS
         windows_.Level->ShowSatelliteRows(messageNumber, messageCount, nav);
     }
 }
+
+void ViewFeed::SentenceDecoded(const char* text, const NavState& nav) {
+    if (observer_ != nullptr) {
+        observer_->SentenceDecoded(text, nav);
+    }
+}

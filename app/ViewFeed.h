@@ -13,6 +13,9 @@ public:
     ViewFeed(AppState& state, ProgramWindows& windows, SentenceLog& log)
         : state_(state), windows_(windows), log_(log) {}
 
+    // `observer` hears of every decoded sentence too (null: none).
+    void SetObserver(DecodeListener* observer) { observer_ = observer; }
+
     // True when a record was written since the last call.
     bool TakeLogWritten();
 
@@ -20,10 +23,12 @@ public:
     void ShowMessageRow(int row, const char* text) override;
     void ShowMeasuredValues(SentenceType type, const NavState& nav) override;
     void ShowSatelliteRows(int messageNumber, int messageCount, const NavState& nav) override;
+    void SentenceDecoded(const char* text, const NavState& nav) override;
 
 private:
     AppState& state_;
     ProgramWindows& windows_;
     SentenceLog& log_;
     bool logWritten_ = false;
+    DecodeListener* observer_ = nullptr;
 };

@@ -6,10 +6,9 @@ bool IsSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-enum class TokenResult { Read, TooLong, EndOfFile };
+}  // namespace
 
-// Reads one token (leading white space skipped, the white space after it skipped too).
-TokenResult ReadToken(std::FILE* file, char (&line)[kPlaybackLineBufferSize], int& length) {
+TokenResult ReadPlaybackToken(std::FILE* file, char (&line)[kPlaybackLineBufferSize], int& length) {
     int c = std::getc(file);
     while (c != EOF && IsSpace(c)) {
         c = std::getc(file);
@@ -35,8 +34,6 @@ TokenResult ReadToken(std::FILE* file, char (&line)[kPlaybackLineBufferSize], in
     return tooLong ? TokenResult::TooLong : TokenResult::Read;
 }
 
-}  // namespace
-
 int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer) {
     if (file == nullptr) {
         return 0;
@@ -45,7 +42,7 @@ int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer) {
     int fed = 0;
     for (int i = 0; i < kPlaybackLinesPerCall; ++i) {
         int length = 0;
-        const TokenResult result = ReadToken(file, line, length);
+        const TokenResult result = ReadPlaybackToken(file, line, length);
         if (result == TokenResult::EndOfFile) {
             break;
         }

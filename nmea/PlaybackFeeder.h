@@ -12,3 +12,9 @@ int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer);
 
 inline constexpr int kPlaybackLinesPerCall = 4;
 inline constexpr int kPlaybackLineBufferSize = 512;
+
+enum class TokenResult { Read, TooLong, EndOfFile };
+
+// Reads one token into `line` (leading white space skipped, the white space after it
+// skipped too); a token that does not fit is read to its end and reported TooLong.
+TokenResult ReadPlaybackToken(std::FILE* file, char (&line)[kPlaybackLineBufferSize], int& length);
