@@ -20,7 +20,6 @@ namespace {
 constexpr std::array<std::string_view, 6> kKinds{"ttyUSB", "ttyACM", "ttyS",
                                                  "ttyAMA", "ttyTHS", "rfcomm"};
 constexpr std::size_t kUartKind = 2;
-constexpr std::size_t kRfcommKind = 5;
 // Terminals with hardware behind them that are no serial line to a receiver: USB gadget
 // ports (this machine is the device) and hypervisor consoles.
 constexpr std::array<std::string_view, 2> kNotLines{"ttyGS", "hvc"};
@@ -107,18 +106,19 @@ std::map<std::string, std::string> StableLinks(const fs::path& root) {
     return links;
 }
 
-// Serial ports have hardware behind them (a "device" link); consoles and pseudo-terminals
-// have none. Bound Bluetooth links are virtual but serial all the same.
+// The known kinds are serial ports by their names (bound Bluetooth links are virtual but
+// serial all the same). Any other driver's terminal is one when it has hardware behind it
+// (a "device" link); consoles and pseudo-terminals have none.
 bool Listed(const KernelName& name, const fs::path& ttyDir) {
-    if (name.kind == kRfcommKind) {
+    if (name.kind == kUartKind) {
+        return name.number >= kComPorts && UartPresent(ttyDir);
+    }
+    if (name.kind < kKinds.size()) {
         return true;
     }
     std::error_code ec;
-    if (!fs::exists(ttyDir / "device", ec) ||
-        std::find(kNotLines.begin(), kNotLines.end(), name.prefix) != kNotLines.end()) {
-        return false;
-    }
-    return name.kind != kUartKind || (name.number >= kComPorts && UartPresent(ttyDir));
+    return fs::exists(ttyDir / "device", ec) &&
+           std::find(kNotLines.begin(), kNotLines.end(), name.prefix) == kNotLines.end();
 }
 
 }  // namespace
