@@ -15,14 +15,12 @@ void LineSpeedSearch::Start(const std::string& path, std::int32_t first,
     Cancel();
     const unsigned run = ++run_;
     running_ = true;
-    worker_ = std::jthread([this, run, path, first, others = std::move(others)](
-                               std::stop_token stop) {
+    worker_ = std::jthread([this, run, path, first,
+                            others = std::move(others)](std::stop_token stop) {
         PosixDeviceFactory factory;
         const LineSpeedDetector::Result result = LineSpeedDetector(factory).Detect(
             path, first, others,
-            [this, run](std::int32_t rate) {
-                Report(run, [this, rate] { emit Trying(rate); });
-            },
+            [this, run](std::int32_t rate) { Report(run, [this, rate] { emit Trying(rate); }); },
             [&stop] { return stop.stop_requested(); });
         Report(run, [this, result] {
             running_ = false;

@@ -17,8 +17,7 @@ bool Control(int fd, unsigned long request, Value& value) {
 }  // namespace
 
 LineStatusQuery LineStatusQuery::Device() {
-    return {[](int fd, serial_icounter_struct& counters) {
-                return Control(fd, TIOCGICOUNT, counters);
-            },
-            [](int fd, int& lines) { return Control(fd, TIOCMGET, lines); }};
+    return {
+        [](int fd, serial_icounter_struct& counters) { return Control(fd, TIOCGICOUNT, counters); },
+        [](int fd, int& lines) { return Control(fd, TIOCMGET, lines); }};
 }

@@ -23,5 +23,6 @@ struct DetectedPort {
 // ttyAMA*, ttyTHS*, ttymxc*, ttyPS* and the rest) and bound Bluetooth serial links
 // (rfcomm*). Pseudo-terminals, consoles and USB gadget ports never appear. Paths are as seen
 // from `root`, so they always begin with "/dev/". Sorted by kind in the order above (other
-// drivers last, by name), then by number. Reads sysfs and /dev only; what cannot be read is skipped.
+// drivers last, by name), then by number. Reads sysfs and /dev only; what cannot be read is
+// skipped.
 std::vector<DetectedPort> FindSerialPorts(const std::filesystem::path& root = "/");

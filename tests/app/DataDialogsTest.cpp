@@ -7,8 +7,8 @@
 
 #include "ConvertError.h"
 #include "FakeDeviceTree.h"
-#include "PseudoTerminal.h"
 #include "ProgramFixture.h"
+#include "PseudoTerminal.h"
 #include "TData.h"
 #include "TLogFileSetting.h"
 

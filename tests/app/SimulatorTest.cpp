@@ -4,8 +4,8 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <map>
@@ -236,7 +236,8 @@ TEST_F(SimulatorTest, DetectFindsTheLineSpeedAndIsOffWhileRunning) {
     EXPECT_EQ(data.baudrateedit->currentText(), "9600");
     data.BitBtn1Click();
     Main().Start1Click();
-    EXPECT_TRUE(WaitFor([&] { return LabelText(Windows().Source, "Label6").startsWith("GPRMC,"); }));
+    EXPECT_TRUE(
+        WaitFor([&] { return LabelText(Windows().Source, "Label6").startsWith("GPRMC,"); }));
     data.show();
     EXPECT_FALSE(data.detect->isEnabled());
     data.reject();

@@ -19,7 +19,7 @@ constexpr const char* kSentences =
 
 struct DetectCase {
     const char* name;
-    const char* sends;  // what the far end repeats; nullptr for a missing device
+    const char* sends;    // what the far end repeats; nullptr for a missing device
     int stopAfterTrials;  // a stop request after this many speeds were tried; 0 for none
     LineSpeedDetector::Outcome outcome;
     int trials;  // speeds tried
@@ -43,10 +43,15 @@ TEST_P(LineSpeedDetectorTest, TriesTheSpeedsInTurn) {
     PosixDeviceFactory factory;
     std::vector<std::int32_t> tried;
     const std::int32_t listed[] = {2400, 9600};
-    const LineSpeedDetector::Result result = LineSpeedDetector(factory, 150ms).Detect(
-        c.sends == nullptr ? "/nonexistent/tty" : name, 9600, listed,
-        [&](std::int32_t rate) { tried.push_back(rate); },
-        [&] { return c.stopAfterTrials > 0 && static_cast<int>(tried.size()) >= c.stopAfterTrials; });
+    const LineSpeedDetector::Result result =
+        LineSpeedDetector(factory, 150ms)
+            .Detect(
+                c.sends == nullptr ? "/nonexistent/tty" : name, 9600, listed,
+                [&](std::int32_t rate) { tried.push_back(rate); },
+                [&] {
+                    return c.stopAfterTrials > 0 &&
+                           static_cast<int>(tried.size()) >= c.stopAfterTrials;
+                });
     done = true;
     far.join();
     close(master);

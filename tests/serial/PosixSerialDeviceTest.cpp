@@ -59,9 +59,10 @@ TEST_P(PosixLineEventsTest, FollowWhatTheDriverOffers) {
 
 INSTANTIATE_TEST_SUITE_P(
     Drivers, PosixLineEventsTest,
-    testing::Values(LineEventCase{"Uart", true, true, true, {LineEvents::kFrame, LineEvents::kCarrier}},
-                    LineEventCase{"UsbAdapter", false, true, true, {0, LineEvents::kCarrier}},
-                    LineEventCase{"PseudoTerminal", false, false, false, {0, 0}}),
+    testing::Values(
+        LineEventCase{"Uart", true, true, true, {LineEvents::kFrame, LineEvents::kCarrier}},
+        LineEventCase{"UsbAdapter", false, true, true, {0, LineEvents::kCarrier}},
+        LineEventCase{"PseudoTerminal", false, false, false, {0, 0}}),
     [](const testing::TestParamInfo<LineEventCase>& info) { return info.param.name; });
 
 // A stray XOFF must not leave output stopped while the descriptor closes (a USB adapter's

@@ -9,7 +9,7 @@
 struct DecodeOptions {
     static constexpr std::int32_t kDefaultBaudRate = 4800;
 
-    std::string input = "-";              // a file, "-" for standard input, or a device
+    std::string input = "-";               // a file, "-" for standard input, or a device
     std::optional<std::int32_t> baudRate;  // --baud=N; nullopt when not given
     bool detectBaudRate = false;           // --baud=auto
     double durationSeconds = 0.0;          // --duration=S; 0 runs to the end of input

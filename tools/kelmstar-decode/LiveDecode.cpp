@@ -44,7 +44,7 @@ LiveDecodeEnd RunLiveDecode(ByteSource& source, LogDecoder& decoder, LineStatist
             written = decoder.CatchUp();  // the input pauses: show what came
         } else {
             end = got.status == ByteSource::Status::End ? LiveDecodeEnd::EndOfInput
-                                                         : LiveDecodeEnd::SourceFailed;
+                                                        : LiveDecodeEnd::SourceFailed;
             break;
         }
     }

@@ -35,8 +35,8 @@ OpenedSource OpenSerial(const DecodeOptions& options, OpenResult opened,
         // The search opens the device itself at each speed.
         opened.device.reset();
         PosixDeviceFactory factory;
-        const LineSpeedDetector::Result found = LineSpeedDetector(factory).Detect(
-            options.input, rate, {}, nullptr, stopRequested);
+        const LineSpeedDetector::Result found =
+            LineSpeedDetector(factory).Detect(options.input, rate, {}, nullptr, stopRequested);
         switch (found.outcome) {
             case LineSpeedDetector::Outcome::Found:
                 break;

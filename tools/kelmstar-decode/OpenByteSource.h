@@ -10,8 +10,8 @@
 #include "DecodeOptions.h"
 
 struct OpenedSource {
-    std::unique_ptr<ByteSource> source;   // null when opening failed
-    std::string error;                    // why, in words for the user
+    std::unique_ptr<ByteSource> source;    // null when opening failed
+    std::string error;                     // why, in words for the user
     std::optional<std::int32_t> baudRate;  // the line speed, for a serial device
     bool detected = false;                 // the speed was found by listening (--baud=auto)
 };

@@ -77,9 +77,10 @@ LogContents Contents(const std::string& path) {
             sum ^= static_cast<unsigned char>(line[i]);
         }
         const std::string given = star == std::string::npos ? "" : line.substr(star + 1);
-        contents.failing += given.size() != 2 || given.find_first_not_of(
-                                                     "0123456789ABCDEFabcdef") != std::string::npos ||
-                            std::stoul(given, nullptr, 16) != sum;
+        contents.failing +=
+            given.size() != 2 ||
+            given.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos ||
+            std::stoul(given, nullptr, 16) != sum;
     }
     return contents;
 }
@@ -100,7 +101,7 @@ TEST_P(StatsLineTest, CountsWhatTheLogHolds) {
 #else
         log = testing::TempDir() + "noisy-" + GetParam().name + ".log";
         Shell(std::string(KELMSTAR_SIM) + " --seed=3 --start=2024-05-01T10:00:00 --duration=120 " +
-            GetParam().simOptions + " --output=" + log);
+              GetParam().simOptions + " --output=" + log);
 #endif
     }
     const LogContents expected = Contents(log);
@@ -139,10 +140,15 @@ protected:
         posix_spawn_file_actions_adddup2(&actions, printed[1], STDOUT_FILENO);
         posix_spawn_file_actions_addclose(&actions, printed[0]);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        std::string options[] = {KELMSTAR_SIM,   "--uart",       "--baud=19200",
-                                 "--rate=2",     "--link=" + link, "--duration=60"};
-        char* argv[] = {options[0].data(), options[1].data(), options[2].data(),
-                        options[3].data(), options[4].data(), options[5].data(), nullptr};
+        std::string options[] = {KELMSTAR_SIM, "--uart",         "--baud=19200",
+                                 "--rate=2",   "--link=" + link, "--duration=60"};
+        char* argv[] = {options[0].data(),
+                        options[1].data(),
+                        options[2].data(),
+                        options[3].data(),
+                        options[4].data(),
+                        options[5].data(),
+                        nullptr};
         ASSERT_EQ(posix_spawn(&simulator, KELMSTAR_SIM, &actions, nullptr, argv, environ), 0);
         posix_spawn_file_actions_destroy(&actions);
         close(printed[1]);
@@ -165,7 +171,7 @@ protected:
 TEST_F(LiveSerialTest, FindsTheSpeedAndDecodesPositions) {
     const std::string err = testing::TempDir() + "decode-stderr";
     const std::string out = Shell(std::string(KELMSTAR_DECODE) +
-                                " --baud=auto --duration=4 --stats " + link + " 2>" + err);
+                                  " --baud=auto --duration=4 --stats " + link + " 2>" + err);
     std::stringstream detected;
     detected << std::ifstream(err).rdbuf();
     EXPECT_EQ(detected.str(), "detected 19200 baud\n");
