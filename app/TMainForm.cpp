@@ -426,6 +426,7 @@ void TMainForm::Start1Click() {
     if (windows_.Data == nullptr || !windows_.Data->file->isChecked()) {
         SpeedButton1->setEnabled(true);
         Comm1.OpenPort();  // a failure leaves the program idle
+        NoteRefusedBaudRate();
     }
     buffer_.Reset();
     SpeedButton5->setEnabled(true);
@@ -434,6 +435,20 @@ void TMainForm::Start1Click() {
     Timer1->start();
     Timer2->start();
     Playback->Started();
+}
+
+// A driver keeps its old speed for a rate it cannot make; say so rather than run silently.
+void TMainForm::NoteRefusedBaudRate() {
+    const std::optional<std::int32_t> applied = Comm1.AppliedBaudRate();
+    if (applied && *applied != Comm1.BaudRate()) {
+        StatusBar1->showMessage(QString("The port cannot run at %1 baud; it runs at %2 baud")
+                                    .arg(Comm1.BaudRate())
+                                    .arg(*applied));
+    }
+}
+
+bool TMainForm::IntakeRunning() const {
+    return Timer1->isActive();
 }
 
 void TMainForm::Stop1Click() {

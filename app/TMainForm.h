@@ -98,6 +98,7 @@ public:
     void CloseAllFiles() override;
     void ShowFileError(const QString& message) override;
     QString RunFileDialog(QFileDialog& dialog) override;
+    bool IntakeRunning() const override;
 
     TComm Comm1;
     QMdiArea* mdiArea = nullptr;
@@ -141,6 +142,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void NoteRefusedBaudRate();
     void FormCreate();
     void FormDestroy();
     void CreateMenus();

@@ -21,4 +21,7 @@ public:
     // Runs a dialog's file-open dialog; the chosen file's full name, or an empty text
     // when the user cancels it.
     virtual QString RunFileDialog(QFileDialog& dialog) = 0;
+
+    // Whether intake has been started (and not stopped since).
+    virtual bool IntakeRunning() const = 0;
 };

@@ -12,6 +12,7 @@
 #include "DataSourceLink.h"
 #include "ElidingLabel.h"
 #include "ElidingLineEdit.h"
+#include "LineSpeedSearch.h"
 #include "TextConversion.h"
 #include "serial/PortName.h"
 #include "serial/SerialPortDiscovery.h"
@@ -41,8 +42,10 @@ TData::TData(AppState& state, TComm& comm, DataSourceLink& link, QWidget* parent
     : QDialog(parent), state_(state), comm_(comm), link_(link) {
     setObjectName("Data");
     setWindowTitle("Data Source Setup");
-    setFixedSize(345, 210);
+    // Taller than the controls need by a row for the speed search's progress.
+    setFixedSize(345, 236);
     CreateControls();
+    CreateDetection();
     FormCreate();
 }
 
@@ -91,6 +94,16 @@ void TData::CreateControls() {
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void TData::CreateDetection() {
+    detect = Place(new QPushButton("Detect", this), "detect", 180, 136, 130, 24);
+    detectlabel = Place(new QLabel(this), "detectlabel", 16, 204, 314, 20);
+    search_ = new LineSpeedSearch(this);
+    connect(detect, &QPushButton::clicked, this, &TData::detectClick);
+    connect(search_, &LineSpeedSearch::Trying, this,
+            [this](int rate) { detectlabel->setText(QString("Trying %1 baud...").arg(rate)); });
+    connect(search_, &LineSpeedSearch::Finished, this, &TData::DetectionFinished);
+}
+
 void TData::FormCreate() {
     const int index = state_.portNumber >= 1 && state_.portNumber <= 4 ? state_.portNumber - 1 : -1;
     comsetting->setCurrentIndex(index);
@@ -101,6 +114,9 @@ void TData::FormCreate() {
 
 void TData::showEvent(QShowEvent* event) {
     RefreshPortList();
+    // The search opens the port itself, which the running intake holds.
+    detect->setEnabled(!link_.IntakeRunning() && !search_->Running());
+    detectlabel->clear();
     QDialog::showEvent(event);
 }
 
@@ -169,4 +185,44 @@ void TData::BitBtn1Click() {
     const int index = comsetting->findText(port, Qt::MatchExactly);
     state_.portNumber = index < kComPortCount ? index + 1 : 0;
     comm_.SetBaudRate(StrToInt(baudrateedit->currentText().toStdString()));
+}
+
+void TData::detectClick() {
+    if (link_.IntakeRunning() || search_->Running()) {
+        return;
+    }
+    // The baud box's text first when it is a number; then the common speeds and the list's.
+    bool ok = false;
+    const int first = baudrateedit->currentText().trimmed().toInt(&ok);
+    std::vector<std::int32_t> listed;
+    for (int i = 0; i < baudrateedit->count(); ++i) {
+        listed.push_back(baudrateedit->itemText(i).toInt());
+    }
+    detect->setEnabled(false);
+    search_->Start(DevicePathForPortName(comsetting->currentText().toStdString()), ok ? first : 0,
+                   std::move(listed));
+}
+
+void TData::DetectionFinished(LineSpeedDetector::Outcome outcome, int baudRate) {
+    detect->setEnabled(!link_.IntakeRunning());
+    switch (outcome) {
+        case LineSpeedDetector::Outcome::Found:
+            baudrateedit->setCurrentText(QString::number(baudRate));
+            detectlabel->setText(QString("Found NMEA sentences at %1 baud").arg(baudRate));
+            break;
+        case LineSpeedDetector::Outcome::NotFound:
+            detectlabel->setText("No NMEA sentences at any speed");
+            break;
+        case LineSpeedDetector::Outcome::CannotOpen:
+            detectlabel->setText("Cannot open " + comsetting->currentText());
+            break;
+        case LineSpeedDetector::Outcome::Cancelled:
+            detectlabel->clear();
+            break;
+    }
+}
+
+void TData::done(int result) {
+    search_->Cancel();
+    QDialog::done(result);
 }

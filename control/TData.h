@@ -4,8 +4,10 @@
 #include <filesystem>
 
 #include "AppState.h"
+#include "LineSpeedDetector.h"
 
 class DataSourceLink;
+class LineSpeedSearch;
 class QComboBox;
 class QFileDialog;
 class QLabel;
@@ -30,6 +32,8 @@ public:
     void fileClick();
     void browseClick();
     void BitBtn1Click();
+    // "Detect": finds the speed the receiver on the chosen port sends at.
+    void detectClick();
 
     // Where the port list looks for serial devices (the machine's "/" unless a test says).
     void SetDeviceRoot(std::filesystem::path root) { deviceRoot_ = std::move(root); }
@@ -44,6 +48,11 @@ public:
     QComboBox* baudrateedit = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
+    QPushButton* detect = nullptr;
+    QLabel* detectlabel = nullptr;
+
+    // Closing the dialog ends a speed search still running.
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -52,9 +61,12 @@ private:
     void CreateControls();
     void RefreshPortList();
     void OpenPlaybackFile(const QString& fullName);
+    void CreateDetection();
+    void DetectionFinished(LineSpeedDetector::Outcome outcome, int baudRate);
 
     AppState& state_;
     TComm& comm_;
     DataSourceLink& link_;
     std::filesystem::path deviceRoot_ = "/";
+    LineSpeedSearch* search_ = nullptr;
 };

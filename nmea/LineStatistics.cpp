@@ -106,7 +106,8 @@ void LineStatistics::Take(unsigned char b) {
         }
         sum_ ^= b;
         if (!addressDone_) {
-            if (b == ',' || addressLength_ == AddressCount::kMaxLength) {
+            // A sentence cut short within its address ends with the carriage return.
+            if (b == ',' || b == '\r' || addressLength_ == AddressCount::kMaxLength) {
                 addressDone_ = true;
             } else {
                 address_[addressLength_++] = static_cast<char>(b);

@@ -5,7 +5,8 @@
 
 // Any line speed, through Linux's termios2 (BOTHER), for the rates that have no termios
 // constant (14400, 28800, 56000, 128000, 256000 ...). A file of its own because
-// <asm/termbits.h> clashes with <termios.h>.
+// <asm/termbits.h> clashes with <termios.h>. Without termios2 (powerpc) only the rates with
+// a termios constant can be set.
 
 // Sets both directions of the terminal `fd` to `rate` bits per second and leaves every
 // other setting as it is. True when the speed read back afterwards is exactly `rate` (a

@@ -30,24 +30,16 @@ IoResult Transferred(ssize_t n) {
     return {static_cast<std::size_t>(n), 0};
 }
 
-bool ReadCounters(int fd, serial_icounter_struct& counters) {
-    return RetryEintr([&] { return ::ioctl(fd, TIOCGICOUNT, &counters); }) == 0;
-}
-
-bool ReadModemLines(int fd, int& lines) {
-    return RetryEintr([&] { return ::ioctl(fd, TIOCMGET, &lines); }) == 0;
-}
-
 // Pseudo-terminals have neither counters nor modem lines, and report no line events; some
 // USB adapters have only the lines.
-LineStatus FirstLook(int fd) {
+LineStatus FirstLook(int fd, const LineStatusQuery& query) {
     LineStatus status;
     serial_icounter_struct counters{};
-    if (ReadCounters(fd, counters)) {
+    if (query.counters(fd, counters)) {
         status.counters = counters;
     }
     int lines = 0;
-    if (ReadModemLines(fd, lines)) {
+    if (query.modemLines(fd, lines)) {
         status.modemLines = lines;
     }
     return status;
@@ -55,12 +47,28 @@ LineStatus FirstLook(int fd) {
 
 }  // namespace
 
-PosixSerialDevice::PosixSerialDevice(FileDescriptor fd)
-    : fd_(std::move(fd)), tracker_(FirstLook(fd_.Get())) {}
+PosixSerialDevice::PosixSerialDevice(FileDescriptor fd, LineStatusQuery query)
+    : fd_(std::move(fd)), query_(std::move(query)), tracker_(FirstLook(fd_.Get(), query_)) {}
 
 PosixSerialDevice::~PosixSerialDevice() {
+    // A stray XOFF (garbage read at the wrong speed) may have stopped output; a USB adapter's
+    // close then waits up to 30 s for output that cannot drain. Without software flow control
+    // output runs again, and what is left is thrown away before the close.
+    termios tio{};
+    if (::tcgetattr(fd_.Get(), &tio) == 0 && (tio.c_iflag & (IXON | IXOFF)) != 0) {
+        tio.c_iflag &= ~(IXON | IXOFF);
+        RetryEintr([&] { return ::tcsetattr(fd_.Get(), TCSANOW, &tio); });
+    }
+    ::tcflush(fd_.Get(), TCIOFLUSH);
     // The exclusive flag lives on the terminal, not on this descriptor: leave it as found.
     ::ioctl(fd_.Get(), TIOCNXCL);
+}
+
+std::optional<std::int32_t> PosixSerialDevice::LineSpeed() const {
+    if (const auto rate = ExactBaudRate(fd_.Get())) {
+        return static_cast<std::int32_t>(*rate);
+    }
+    return std::nullopt;
 }
 
 std::optional<std::chrono::milliseconds> PosixSerialDevice::LineEventPollInterval() const {
@@ -82,14 +90,14 @@ LineEvents PosixSerialDevice::ReadLineEvents() {
     LineStatus now;
     if (tracker_.Counts()) {
         serial_icounter_struct counters{};
-        if (!ReadCounters(fd_.Get(), counters)) {
+        if (!query_.counters(fd_.Get(), counters)) {
             return {0, 0, errno};
         }
         now.counters = counters;
     }
     if (tracker_.SeesLevels()) {
         int lines = 0;
-        if (!ReadModemLines(fd_.Get(), lines)) {
+        if (!query_.modemLines(fd_.Get(), lines)) {
             return {0, 0, errno};
         }
         now.modemLines = lines;

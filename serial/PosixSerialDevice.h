@@ -1,6 +1,7 @@
 #pragma once
 
 #include "serial/FileDescriptor.h"
+#include "serial/LineStatusQuery.h"
 #include "serial/LineStatusTracker.h"
 #include "serial/SerialDevice.h"
 
@@ -9,7 +10,8 @@
 // them) for line errors and modem-line changes.
 class PosixSerialDevice : public SerialDevice {
 public:
-    explicit PosixSerialDevice(FileDescriptor fd);
+    explicit PosixSerialDevice(FileDescriptor fd,
+                               LineStatusQuery query = LineStatusQuery::Device());
     ~PosixSerialDevice() override;
 
     int Handle() const override { return fd_.Get(); }
@@ -22,10 +24,12 @@ public:
 
     void ApplyLineSettings(const LineSettings& settings) override;
     void Purge(PurgeDirection direction) override;
+    std::optional<std::int32_t> LineSpeed() const override;
 
 private:
     void SetModemLine(int line, bool raised);
 
     FileDescriptor fd_;
+    LineStatusQuery query_;
     LineStatusTracker tracker_;  // only the reader asks for line events
 };

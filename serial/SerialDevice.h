@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <span>
 
@@ -33,4 +34,7 @@ public:
     virtual void ApplyLineSettings(const LineSettings& settings) = 0;
     // Discards what is buffered in one direction.
     virtual void Purge(PurgeDirection direction) = 0;
+    // The speed the line runs at, read back from the driver (which may have kept its old
+    // speed for a rate it cannot make); nullopt when the device cannot tell.
+    virtual std::optional<std::int32_t> LineSpeed() const { return std::nullopt; }
 };

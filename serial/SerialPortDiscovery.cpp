@@ -14,35 +14,42 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Kernel name prefixes of serial devices, in listing order. Virtual consoles (tty1),
-// pseudo-terminals (/dev/pts/*, ptyp0, ttyp0) and the like match none of them.
+// Kernel name prefixes listed first, in this order; every other serial driver's ports
+// (ttymxc, ttyPS, ttySC, ttyLP, ttyO, ttyMSM, ttySAC, ttySTM, ttyAML, ttyMV, ttyCH343USB,
+// ttyXRUSB ...) follow, by name.
 constexpr std::array<std::string_view, 6> kKinds{"ttyUSB", "ttyACM", "ttyS",
                                                  "ttyAMA", "ttyTHS", "rfcomm"};
 constexpr std::size_t kUartKind = 2;
+// Terminals with hardware behind them that are no serial line to a receiver: USB gadget
+// ports (this machine is the device) and hypervisor consoles.
+constexpr std::array<std::string_view, 2> kNotLines{"ttyGS", "hvc"};
 // ttyS0..ttyS3 are offered as COM1..COM4 already.
 constexpr unsigned kComPorts = 4;
 // A USB serial port's USB device is its interface's parent (ttyACM) or grandparent (ttyUSB).
 constexpr int kUsbDeviceDepth = 3;
 
 struct KernelName {
-    std::size_t kind;
+    std::size_t kind;  // index into kKinds, or kKinds.size() for any other driver
+    std::string prefix;
     unsigned number;
 };
 
-// "ttyUSB12" is kind 0, number 12; names with anything after the number are not serial ports.
+// "ttyUSB12" is kind 0, number 12; a name must end in its port number.
 std::optional<KernelName> Classify(std::string_view name) {
-    for (std::size_t kind = 0; kind < kKinds.size(); ++kind) {
-        if (!name.starts_with(kKinds[kind]) || name.size() == kKinds[kind].size()) {
-            continue;
-        }
-        unsigned number = 0;
-        const char* last = name.data() + name.size();
-        const auto [end, error] = std::from_chars(name.data() + kKinds[kind].size(), last, number);
-        if (error == std::errc() && end == last) {
-            return KernelName{kind, number};
-        }
+    std::size_t digits = name.size();
+    while (digits > 0 && name[digits - 1] >= '0' && name[digits - 1] <= '9') {
+        --digits;
     }
-    return std::nullopt;
+    unsigned number = 0;
+    const char* last = name.data() + name.size();
+    const auto [end, error] = std::from_chars(name.data() + digits, last, number);
+    if (digits == 0 || digits == name.size() || error != std::errc() || end != last) {
+        return std::nullopt;
+    }
+    const std::string_view prefix = name.substr(0, digits);
+    const auto known = std::find(kKinds.begin(), kKinds.end(), prefix);
+    return KernelName{static_cast<std::size_t>(known - kKinds.begin()), std::string(prefix),
+                      number};
 }
 
 std::string FirstLine(const fs::path& file) {
@@ -99,8 +106,19 @@ std::map<std::string, std::string> StableLinks(const fs::path& root) {
     return links;
 }
 
+// The known kinds are serial ports by their names (bound Bluetooth links are virtual but
+// serial all the same). Any other driver's terminal is one when it has hardware behind it
+// (a "device" link); consoles and pseudo-terminals have none.
 bool Listed(const KernelName& name, const fs::path& ttyDir) {
-    return name.kind != kUartKind || (name.number >= kComPorts && UartPresent(ttyDir));
+    if (name.kind == kUartKind) {
+        return name.number >= kComPorts && UartPresent(ttyDir);
+    }
+    if (name.kind < kKinds.size()) {
+        return true;
+    }
+    std::error_code ec;
+    return fs::exists(ttyDir / "device", ec) &&
+           std::find(kNotLines.begin(), kNotLines.end(), name.prefix) == kNotLines.end();
 }
 
 }  // namespace
@@ -127,7 +145,8 @@ std::vector<DetectedPort> FindSerialPorts(const fs::path& root) {
         found.emplace_back(*kernelName, std::move(port));
     }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.first.kind, a.first.number) < std::tie(b.first.kind, b.first.number);
+        return std::tie(a.first.kind, a.first.prefix, a.first.number) <
+               std::tie(b.first.kind, b.first.prefix, b.first.number);
     });
     std::vector<DetectedPort> ports;
     for (auto& [name, port] : found) {

@@ -49,6 +49,7 @@ void TComm::OpenPort() {
     device->Purge(PurgeDirection::Output);
     txQueueEmpty_ = true;
     device->ApplyLineSettings(settings_);
+    const std::optional<std::int32_t> applied = device->LineSpeed();
 
     std::unique_ptr<WakeEvent> stop;
     try {
@@ -74,6 +75,7 @@ void TComm::OpenPort() {
     readThread_ = std::move(reader);
     closeEvent_ = std::move(stop);
     portHandle_ = std::move(device);
+    appliedBaudRate_ = applied;
     // Only now that opening cannot fail any more may the threads act: reader first.
     readThread_->Start();
     writeThread_->Start();
@@ -87,6 +89,7 @@ void TComm::ClosePort() noexcept {
     StopWriter();
     closeEvent_.reset();
     portHandle_.reset();
+    appliedBaudRate_.reset();
 }
 
 void TComm::StopReader() noexcept {
@@ -139,6 +142,7 @@ bool TComm::WriterRunning() const {
 
 void TComm::ApplyLineSettings() {
     portHandle_->ApplyLineSettings(settings_);
+    appliedBaudRate_ = portHandle_->LineSpeed();
 }
 
 void TComm::ApplyTimeouts() {

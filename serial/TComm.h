@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "serial/CommEnums.h"
@@ -58,6 +59,9 @@ public:
     void SetCommName(std::string name) { commName_ = std::move(name); }
 
     std::int32_t BaudRate() const { return settings_.baudRate; }
+    // The speed the driver runs the open line at, read back after the settings were applied:
+    // a driver keeps its old speed for a rate it cannot make. nullopt when closed or unknown.
+    std::optional<std::int32_t> AppliedBaudRate() const { return appliedBaudRate_; }
     void SetBaudRate(std::int32_t v) { SetLine(&LineSettings::baudRate, v); }
     bool ParityCheck() const { return settings_.parityCheck; }
     void SetParityCheck(bool v) { SetLine(&LineSettings::parityCheck, v); }
@@ -160,6 +164,7 @@ private:
 
     std::string commName_ = "COM2";
     LineSettings settings_;
+    std::optional<std::int32_t> appliedBaudRate_;
     CommTimeouts timeouts_;
     std::unique_ptr<DeviceFactory> factory_;
     std::unique_ptr<CommNotifier> notifyWindow_;

@@ -93,6 +93,15 @@ std::optional<speed_t> SpeedForBaudRate(std::int32_t baudRate) {
     return std::nullopt;
 }
 
+std::optional<std::int32_t> BaudRateForSpeed(speed_t speed) {
+    for (const auto& [rate, constant] : kSpeeds) {
+        if (constant == speed && rate != 0) {
+            return rate;
+        }
+    }
+    return std::nullopt;
+}
+
 void ApplyLineSettingsToTermios(const LineSettings& settings, termios& tio) {
     MakeRaw(tio);
     if (const auto speed = SpeedForBaudRate(settings.baudRate)) {

@@ -15,6 +15,9 @@
 // The termios speed constant for a baud rate, or nullopt for a rate termios has none for.
 std::optional<speed_t> SpeedForBaudRate(std::int32_t baudRate);
 
+// The baud rate of a termios speed constant, or nullopt for B0 and unknown values.
+std::optional<std::int32_t> BaudRateForSpeed(speed_t speed);
+
 // Raw mode plus the settings; leaves the speed unchanged when the rate is not supported.
 void ApplyLineSettingsToTermios(const LineSettings& settings, termios& tio);
 

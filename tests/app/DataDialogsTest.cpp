@@ -8,6 +8,7 @@
 #include "ConvertError.h"
 #include "FakeDeviceTree.h"
 #include "ProgramFixture.h"
+#include "PseudoTerminal.h"
 #include "TData.h"
 #include "TLogFileSetting.h"
 
@@ -185,6 +186,26 @@ TEST_F(DataDialogsTest, FileSourceChosenThenCancelledStillKeepsTheSerialPortClos
     EXPECT_EQ(State().playbackActive, 0);
     EXPECT_FALSE(Main().SpeedButton1->isEnabled());  // unchanged by a file-source Start
     Main().Stop1Click();
+}
+
+}  // namespace
+
+namespace {
+
+// A search on a silent line shows its progress and ends when the dialog is cancelled.
+TEST_F(DataDialogsTest, CancelEndsALineSpeedSearch) {
+    PseudoTerminal line;
+    CreateProgram();
+    Data().comsetting->setEditText(QString::fromStdString(line.Path()));
+    Data().baudrateedit->setCurrentText("9600");
+    Data().show();
+    Data().detect->click();
+    EXPECT_FALSE(Data().detect->isEnabled());
+    ASSERT_TRUE(WaitFor([&] { return Data().detectlabel->text() == "Trying 4800 baud..."; }));
+    Data().BitBtn2->click();
+    EXPECT_TRUE(Data().detect->isEnabled());
+    EXPECT_EQ(Data().detectlabel->text(), "");
+    EXPECT_EQ(Data().baudrateedit->currentText(), "9600");
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <map>
@@ -208,6 +210,37 @@ TEST_F(SimulatorTest, AMinuteOfAllSixTypesAt19200BaudLosesNothing) {
     }
     EXPECT_NEAR(counts["GSA"], counts["GGA"], 2);
     EXPECT_NEAR(counts["VTG"], counts["GGA"], 2);
+}
+
+}  // namespace
+
+namespace {
+
+// "Detect" on a receiver at 9600 baud behind a UART that garbles other speeds: it finds the
+// speed without freezing the dialog, the intake then fills the views, and while the intake
+// runs the button is off.
+TEST_F(SimulatorTest, DetectFindsTheLineSpeedAndIsOffWhileRunning) {
+    const QString link = QString::fromStdString(Path("ttyGPS").string());
+    simulator.start(KELMSTAR_SIM, {"--link=" + link, "--seed=7", "--uart", "--baud=9600",
+                                   "--rate=2", "--start-mode=hot"});
+    ASSERT_TRUE(simulator.waitForReadyRead(5000)) << "the simulator printed no link";
+    CreateProgram();
+    TData& data = *Windows().Data;
+    data.comsetting->setEditText(link);
+    data.show();
+    ASSERT_TRUE(data.detect->isEnabled());
+    data.detect->click();
+    ASSERT_TRUE(WaitFor([&] { return data.detectlabel->text() == "Trying 4800 baud..."; }));
+    ASSERT_TRUE(WaitFor([&] { return data.detect->isEnabled(); }, 15000));
+    EXPECT_EQ(data.detectlabel->text(), "Found NMEA sentences at 9600 baud");
+    EXPECT_EQ(data.baudrateedit->currentText(), "9600");
+    data.BitBtn1Click();
+    Main().Start1Click();
+    EXPECT_TRUE(
+        WaitFor([&] { return LabelText(Windows().Source, "Label6").startsWith("GPRMC,"); }));
+    data.show();
+    EXPECT_FALSE(data.detect->isEnabled());
+    data.reject();
 }
 
 }  // namespace

@@ -115,6 +115,14 @@ void FakeLine::RecordApplied(const LineSettings& settings) {
     std::lock_guard lock(mutex_);
     ++applications_;
     lastApplied_ = settings;
+    if (settings.baudRate != refusedRate_) {
+        speed_ = settings.baudRate;
+    }
+}
+
+std::int32_t FakeLine::Speed() const {
+    std::lock_guard lock(mutex_);
+    return speed_;
 }
 
 void FakeLine::WakeLineEvents() {

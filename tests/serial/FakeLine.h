@@ -37,6 +37,9 @@ public:
     // Holds output the way a received XOFF does: writes stay pending.
     void HoldOutput(bool held);
     void Heal();
+    // Like a 16550 asked for a rate its clock cannot make: the line keeps its old speed.
+    void RefuseRate(std::int32_t rate) { refusedRate_ = rate; }
+    std::int32_t Speed() const;
     int Applications() const;
     LineSettings LastApplied() const;
     bool InUse() const { return inUse_; }
@@ -75,4 +78,6 @@ private:
     LineStatus status_{serial_icounter_struct{}, 0};
     int applications_ = 0;
     LineSettings lastApplied_;
+    std::int32_t refusedRate_ = 0;
+    std::int32_t speed_ = 9600;
 };

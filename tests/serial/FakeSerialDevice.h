@@ -23,6 +23,7 @@ public:
     LineEvents ReadLineEvents() override;
     void ApplyLineSettings(const LineSettings& settings) override;
     void Purge(PurgeDirection direction) override;
+    std::optional<std::int32_t> LineSpeed() const override { return line_->Speed(); }
 
 private:
     std::shared_ptr<FakeLine> line_;

@@ -17,6 +17,12 @@ TEST(SerialPortDiscoveryTest, ListsThePresentSerialDevicesOnly) {
     tree.AddTty("ttyS12", "platform/serial8250", "4");
     tree.AddTty("ttyS4", "platform/serial8250", "4");
     tree.AddTty("ttyS5", "platform/serial8250", "0");  // no UART behind it
+    // Embedded UARTs and vendor USB drivers; a USB gadget port is this machine's own.
+    tree.AddTty("ttymxc1", "platform/30890000.serial");
+    tree.AddTty("ttyPS0", "platform/ff000000.serial");
+    tree.AddUsbDevice("usb1/1-4", "WCH", "USB Single Serial");
+    tree.AddTty("ttyCH343USB0", "usb1/1-4/1-4:1.0");
+    tree.AddTty("ttyGS0", "platform/gadget");
     for (const char* name : {"rfcomm0", "tty1", "console", "ptmx", "ptyp0", "ttyp0", "ttySAC"}) {
         tree.AddTty(name);
     }
@@ -26,7 +32,10 @@ TEST(SerialPortDiscoveryTest, ListsThePresentSerialDevicesOnly) {
         {"/dev/ttyACM0", "/dev/ttyACM0", "u-blox AG u-blox 7 (/dev/ttyACM0)"},
         {"/dev/ttyS4", "/dev/ttyS4", "/dev/ttyS4"},
         {"/dev/ttyS12", "/dev/ttyS12", "/dev/ttyS12"},
-        {"/dev/rfcomm0", "/dev/rfcomm0", "/dev/rfcomm0"}};
+        {"/dev/rfcomm0", "/dev/rfcomm0", "/dev/rfcomm0"},
+        {"/dev/ttyCH343USB0", "/dev/ttyCH343USB0", "WCH USB Single Serial (/dev/ttyCH343USB0)"},
+        {"/dev/ttyPS0", "/dev/ttyPS0", "/dev/ttyPS0"},
+        {"/dev/ttymxc1", "/dev/ttymxc1", "/dev/ttymxc1"}};
     EXPECT_EQ(FindSerialPorts(tree.root), expected);
 
     // Unplugged devices leave their by-id links dangling and their entries gone.

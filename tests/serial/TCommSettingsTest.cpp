@@ -324,3 +324,21 @@ TEST_F(TCommSetterTest, ReaderDoesNothingWhenTheWriterCannotBeCreated) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TCommRefusedRate, TheSpeedReadBackIsReported) {
+    auto line = std::make_shared<FakeLine>();
+    line->RefuseRate(128000);
+    TComm comm(std::make_unique<FakeDeviceFactory>(line, "fake"));
+    comm.SetCommName("fake");
+    comm.SetBaudRate(4800);
+    comm.OpenPort();
+    EXPECT_EQ(comm.AppliedBaudRate(), 4800);
+    comm.SetBaudRate(128000);
+    EXPECT_EQ(comm.AppliedBaudRate(), 4800);
+    comm.ClosePort();
+    EXPECT_EQ(comm.AppliedBaudRate(), std::nullopt);
+}
+
+}  // namespace

@@ -3,9 +3,7 @@
 #include <charconv>
 #include <cstring>
 
-namespace {
-
-void AppendString(std::string& out, const char* text, std::size_t length) {
+void AppendJsonString(std::string& out, const char* text, std::size_t length) {
     static constexpr char kHex[] = "0123456789abcdef";
     out += '"';
     for (std::size_t i = 0; i < length; ++i) {
@@ -24,6 +22,8 @@ void AppendString(std::string& out, const char* text, std::size_t length) {
     }
     out += '"';
 }
+
+namespace {
 
 void AppendKey(std::string& out, const char* key) {
     out += ",\"";
@@ -51,7 +51,7 @@ void AppendFloat(std::string& out, const char* key, float value) {
 
 void AppendLetter(std::string& out, const char* key, char letter) {
     AppendKey(out, key);
-    AppendString(out, &letter, letter == '\0' ? 0 : 1);
+    AppendJsonString(out, &letter, letter == '\0' ? 0 : 1);
 }
 
 std::size_t WithoutLineEnd(const char* sentence) {
@@ -81,7 +81,7 @@ void AppendSatellites(std::string& out, const NavState& nav) {
 
 void AppendJsonReport(std::string& out, const char* sentence, const NavState& nav) {
     out += "{\"sentence\":";
-    AppendString(out, sentence, WithoutLineEnd(sentence));
+    AppendJsonString(out, sentence, WithoutLineEnd(sentence));
     AppendInt(out, "utcHour", nav.utcHour);
     AppendInt(out, "utcMinute", nav.utcMinute);
     AppendFloat(out, "utcSecond", nav.utcSecond);

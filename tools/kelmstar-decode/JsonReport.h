@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "NavState.h"
@@ -8,3 +9,7 @@
 // the navigation record under its own name. Floats are printed in the shortest form
 // that reads back to the same 32-bit value.
 void AppendJsonReport(std::string& out, const char* sentence, const NavState& nav);
+
+// `length` bytes of `text` as a JSON string; bytes outside printable ASCII are written as
+// the Latin-1 code points they are, so any input gives valid JSON.
+void AppendJsonString(std::string& out, const char* text, std::size_t length);

@@ -1,5 +1,6 @@
 #include "LogDecoder.h"
 
+#include "FrameSentence.h"
 #include "JsonReport.h"
 
 namespace {
@@ -38,23 +39,37 @@ bool LogDecoder::Flush() {
 }
 
 bool LogDecoder::Decode(std::FILE* input) {
-    unsigned char chunk[kReadChunk];
+    char chunk[kReadChunk];
     bool ok = true;
     while (ok) {
         const std::size_t got = std::fread(chunk, 1, sizeof chunk, input);
         if (got == 0) {
             break;
         }
-        Put(chunk, got);
-        if (pending_.size() >= kFlushAt) {
-            ok = Flush();
-        }
+        ok = Feed(chunk, got);
     }
     ok = ok && !std::ferror(input);
+    return Finish() && ok;
+}
+
+bool LogDecoder::Feed(const char* bytes, std::size_t count) {
+    Put(reinterpret_cast<const unsigned char*>(bytes), count);
+    return pending_.size() < kFlushAt || Flush();
+}
+
+bool LogDecoder::CatchUp() {
+    // A sentence still arriving waits for its line end.
+    while (buffer_.Count() >= DecodeTick::kFrameThreshold && HoldsCompleteSentence(buffer_) &&
+           tick_.Run(*this) > 0) {
+    }
+    return Flush() && std::fflush(output_) == 0;
+}
+
+bool LogDecoder::Finish() {
     while (buffer_.Count() >= DecodeTick::kFrameThreshold) {
         tick_.Run(*this);
     }
     tick_.Drain(*this);
-    ok = Flush() && ok;
+    const bool ok = Flush();
     return ok && std::fflush(output_) == 0;
 }

@@ -17,6 +17,14 @@ public:
     // Reads `input` to its end; returns false on a read or write error.
     bool Decode(std::FILE* input);
 
+    // Decode in steps, for input that arrives over time: Feed what came (framed once the
+    // ring is full, as Decode does), CatchUp when the input pauses (frames the whole
+    // sentences buffered, as the program's decode tick would have by then, and prints
+    // them), and Finish once at the end. Each returns false on a write error.
+    bool Feed(const char* bytes, std::size_t count);
+    bool CatchUp();
+    bool Finish();
+
     long long SentencesDecoded() const { return decoded_; }
 
 private:

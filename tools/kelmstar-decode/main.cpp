@@ -1,16 +1,24 @@
-// kelmstar-decode: prints what the program's intake makes of a recorded NMEA log.
+// kelmstar-decode: prints what the program's intake makes of a recorded NMEA log or of a
+// receiver on a serial line.
 
-#include <cerrno>
+#include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
 
+#include "DecodeOptions.h"
 #include "KelmstarVersion.h"
+#include "LineStatistics.h"
+#include "LiveDecode.h"
 #include "LogDecoder.h"
+#include "OpenByteSource.h"
+#include "StatsReport.h"
+#include "StopSignals.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: kelmstar-decode [FILE]\n"
+    "Usage: kelmstar-decode [OPTIONS] [FILE | DEVICE]\n"
     "       kelmstar-decode --help\n"
     "       kelmstar-decode --version\n"
     "\n"
@@ -19,6 +27,19 @@ constexpr const char* kUsage =
     "as the program's decode tick: sentences are framed once 100 bytes are\n"
     "buffered, and at the end of the input the whole sentences still buffered are\n"
     "framed and decoded too.\n"
+    "\n"
+    "A serial device (a terminal such as /dev/ttyUSB0) is read live, 8N1 without\n"
+    "flow control, until SIGINT or SIGTERM or the end of --duration.\n"
+    "\n"
+    "Options:\n"
+    "  --baud=N        line speed of a serial device (default: 4800)\n"
+    "  --baud=auto     find the speed by listening at each common speed in turn;\n"
+    "                  prints \"detected N baud\" on standard error\n"
+    "  --duration=S    stop after S seconds\n"
+    "  --stats         end with one JSON line of line statistics:\n"
+    "                  {\"class\":\"STATS\",\"bytes\":N,\"sentences\":N,\"checksum_errors\":N,\n"
+    "                   \"no_checksum\":N,\"noise_bytes\":N,\"dropped_bytes\":N,\n"
+    "                   \"types\":{\"GPGGA\":N,...},\"baud\":N} (baud for a device only)\n"
     "\n"
     "After each decoded sentence it prints one JSON object on one line:\n"
     "  sentence          the framed text, without \"$\" and without its line end\n"
@@ -31,47 +52,67 @@ constexpr const char* kUsage =
     "letter (an empty string until one was received). Speed is in knots. Floats\n"
     "are printed in the shortest form that reads back to the same 32-bit value.\n"
     "\n"
-    "Exit status: 0 on success, 1 when the input cannot be read or the output\n"
-    "cannot be written, 2 on a usage error.\n";
+    "Exit status: 0 on success (a stop by signal or duration included), 1 when the\n"
+    "input cannot be opened or read or the output cannot be written, 2 on a usage\n"
+    "error.\n";
+
+std::optional<std::chrono::steady_clock::duration> DurationOf(const DecodeOptions& options) {
+    if (options.durationSeconds <= 0.0) {
+        return std::nullopt;
+    }
+    return std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        std::chrono::duration<double>(options.durationSeconds));
+}
+
+int Run(const DecodeOptions& options) {
+    StopSignals signals;
+    const auto stopRequested = [&signals] { return signals.Requested(); };
+    OpenedSource opened = OpenByteSource(options, stopRequested);
+    if (!opened.source) {
+        std::fprintf(stderr, "kelmstar-decode: %s\n", opened.error.c_str());
+        return 1;
+    }
+    if (opened.detected && opened.baudRate) {
+        std::fprintf(stderr, "detected %d baud\n", static_cast<int>(*opened.baudRate));
+    }
+    LogDecoder decoder(stdout);
+    LineStatistics statistics;
+    const LiveDecodeEnd end =
+        RunLiveDecode(*opened.source, decoder, statistics, DurationOf(options), stopRequested);
+    if (options.stats) {
+        std::string line;
+        AppendStatsReport(line, statistics, opened.baudRate);
+        std::fputs(line.c_str(), stdout);
+    }
+    if (std::fflush(stdout) != 0 || end == LiveDecodeEnd::WriteFailed) {
+        std::fprintf(stderr, "kelmstar-decode: write error\n");
+        return 1;
+    }
+    if (end == LiveDecodeEnd::SourceFailed) {
+        std::fprintf(stderr, "kelmstar-decode: read error: %s\n",
+                     opened.source->ErrorText().c_str());
+        return 1;
+    }
+    return 0;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2) {
-        std::fputs(kUsage, stderr);
+    std::string error;
+    const std::optional<DecodeOptions> options =
+        DecodeOptions::Parse(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::fprintf(stderr, "kelmstar-decode: %s\n\n%s", error.c_str(), kUsage);
         return 2;
     }
-    std::FILE* input = stdin;
-    if (argc == 2) {
-        if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[1], "--version") == 0) {
-            std::printf("kelmstar-decode %s\n", kKelmstarVersion);
-            return 0;
-        }
-        if (argv[1][0] == '-' && argv[1][1] != '\0') {
-            std::fprintf(stderr, "kelmstar-decode: unknown option %s\n", argv[1]);
-            return 2;
-        }
-        if (std::strcmp(argv[1], "-") != 0) {
-            input = std::fopen(argv[1], "rb");
-            if (input == nullptr) {
-                std::fprintf(stderr, "kelmstar-decode: cannot open %s: %s\n", argv[1],
-                             std::strerror(errno));
-                return 1;
-            }
-        }
+    if (options->help) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
-    LogDecoder decoder(stdout);
-    const bool ok = decoder.Decode(input);
-    if (input != stdin) {
-        std::fclose(input);
+    if (options->version) {
+        std::printf("kelmstar-decode %s\n", kKelmstarVersion);
+        return 0;
     }
-    if (!ok) {
-        std::fprintf(stderr, "kelmstar-decode: read or write error\n");
-        return 1;
-    }
-    return 0;
+    return Run(*options);
 }

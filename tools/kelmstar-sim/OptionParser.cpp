@@ -115,6 +115,8 @@ bool applyFlag(SimOptions& o, const std::string& name) {
         o.receiver.gll = true;
     } else if (name == "vtg") {
         o.receiver.vtg = true;
+    } else if (name == "uart") {
+        o.uart = true;
     } else {
         return false;
     }
@@ -187,6 +189,9 @@ Options:
   --baud=N           pace the output bytes like a line at N baud, ten bits a byte, so 4800
                      baud carries 4800 bytes every 10 seconds; 0 sends at once (default: 4800;
                      files are never paced)
+  --uart             behave as a UART at --baud: when the program on the pseudo-terminal has
+                     set another line speed, it receives what its UART would read at that
+                     speed (garbled bytes that fail their checksums); at --baud, clean text
   --noise=SHARE      replace this share of the bytes, 0 to 1, by other characters so that
                      their sentences fail the checksum (default: 0)
   --cut=SHARE        cut this share of the sentences, 0 to 1, short (default: 0)

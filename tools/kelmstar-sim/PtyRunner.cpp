@@ -1,5 +1,7 @@
 #include "PtyRunner.h"
 
+#include "UartLine.h"
+
 #include <poll.h>
 #include <time.h>
 #include <unistd.h>
@@ -8,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <optional>
 #include <variant>
 
 namespace kelmsim {
@@ -100,11 +103,11 @@ void PtyRunner::transmit(PseudoTerminal& pty, double now) {
     while (!queue_.empty() && pacer_.ready(now)) {
         const std::string& front = queue_.front();
         const std::size_t length = std::min(pacer_.chunkBytes(), front.size() - frontSent_);
-        const ssize_t n = write(pty.masterFd(), front.data() + frontSent_, length);
-        if (n <= 0) {
+        const std::size_t written =
+            writeChunk(pty.masterFd(), std::string_view(front).substr(frontSent_, length));
+        if (written == 0) {
             return;  // EAGAIN: the terminal's buffer is full; try again on the next turn
         }
-        const auto written = static_cast<std::size_t>(n);
         pacer_.sent(written, now);
         frontSent_ += written;
         queuedBytes_ -= written;
@@ -114,6 +117,21 @@ void PtyRunner::transmit(PseudoTerminal& pty, double now) {
             frontSent_ = 0;
         }
     }
+}
+
+// The bytes of `chunk` taken by the line.
+std::size_t PtyRunner::writeChunk(int fd, std::string_view chunk) {
+    const std::optional<int> readerBaud =
+        uartBaud_ > 0 ? UartLine::TerminalSpeed(fd) : std::optional<int>();
+    if (!readerBaud || *readerBaud == uartBaud_) {
+        const ssize_t n = write(fd, chunk.data(), chunk.size());
+        return n > 0 ? static_cast<std::size_t>(n) : 0;
+    }
+    // What the far end's UART makes of the chunk; what the terminal cannot take is lost, as
+    // on a line.
+    const std::string received = UartLine::Receive(chunk, uartBaud_, *readerBaud);
+    const ssize_t n = write(fd, received.data(), received.size());
+    return n < 0 && errno == EAGAIN ? 0 : chunk.size();
 }
 
 void PtyRunner::stampSent(const std::string& sentence) {

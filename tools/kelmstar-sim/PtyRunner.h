@@ -8,6 +8,7 @@
 #include <deque>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "CommandParser.h"
 #include "LinePacer.h"
@@ -24,6 +25,10 @@ public:
     PtyRunner(ReceiverModel& model, NoiseInjector& noise, LinePacer& pacer, std::ostream& report,
               std::ostream* timestamps = nullptr);
 
+    // Sends as a UART at `baud` would, so that a program reading at another speed receives
+    // what its UART would make of it (see UartLine); 0 (the default) sends the bytes as they are.
+    void setUartBaud(int baud) { uartBaud_ = baud; }
+
     // Runs for durationSeconds (0: no limit) or until one of stopSignals, which the caller
     // has blocked, is pending.
     void run(PseudoTerminal& pty, double durationSeconds, const sigset_t& stopSignals);
@@ -31,6 +36,7 @@ public:
 private:
     void produce();
     void transmit(PseudoTerminal& pty, double now);
+    std::size_t writeChunk(int fd, std::string_view chunk);
     void receive(int fd, double now);
     void report(const CommandEvent& event);
     void dropBacklog();
@@ -48,6 +54,7 @@ private:
     std::size_t frontSent_ = 0;  // bytes of queue_.front() already written
     std::size_t queuedBytes_ = 0;
     bool warnedBacklog_ = false;
+    int uartBaud_ = 0;
 };
 
 }  // namespace kelmsim

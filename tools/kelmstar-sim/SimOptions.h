@@ -17,6 +17,7 @@ struct SimOptions {
     int baud = 4800;                        // line speed for pacing; 0 = unpaced
     double byteNoise = 0.0;                 // share of corrupted bytes
     double cutNoise = 0.0;                  // share of sentences cut short
+    bool uart = false;                      // a program reading at another speed gets garbage
     double duration = 0.0;                  // seconds; 0 = until a signal (60 when writing a file)
     bool help = false;
     bool version = false;

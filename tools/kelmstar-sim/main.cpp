@@ -56,8 +56,11 @@ int runTerminal(const SimOptions& options, ReceiverModel& model, NoiseInjector& 
         }
     }
     LinePacer pacer(options.baud);
-    PtyRunner(model, noise, pacer, std::cerr, options.timestamps ? &timestamps : nullptr)
-        .run(pty, options.duration, stop);
+    PtyRunner runner(model, noise, pacer, std::cerr, options.timestamps ? &timestamps : nullptr);
+    if (options.uart) {
+        runner.setUartBaud(options.baud);
+    }
+    runner.run(pty, options.duration, stop);
     timestamps.close();
     if (options.timestamps && !timestamps) {
         std::cerr << "kelmstar-sim: writing " << *options.timestamps << " failed\n";

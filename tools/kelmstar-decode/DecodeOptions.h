@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The command line of kelmstar-decode, parsed.
+struct DecodeOptions {
+    static constexpr std::int32_t kDefaultBaudRate = 4800;
+
+    std::string input = "-";               // a file, "-" for standard input, or a device
+    std::optional<std::int32_t> baudRate;  // --baud=N; nullopt when not given
+    bool detectBaudRate = false;           // --baud=auto
+    double durationSeconds = 0.0;          // --duration=S; 0 runs to the end of input
+    bool stats = false;                    // --stats
+    bool help = false;
+    bool version = false;
+
+    // Parses the arguments after the program's name; nullopt with `error` set on a usage
+    // error.
+    static std::optional<DecodeOptions> Parse(const std::vector<std::string>& arguments,
+                                              std::string& error);
+};
