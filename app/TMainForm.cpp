@@ -12,6 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "LineMonitor.h"
+#include "LineStatisticsView.h"
 #include "MainStatusBar.h"
 #include "MdiLayout.h"
 #include "PlaybackFeeder.h"
@@ -73,6 +75,8 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     CreateMenus();
     StatusBar1 = new MainStatusBar;
     setStatusBar(StatusBar1);
+    lineMonitor = new LineMonitor(Comm1, *StatusBar1, nav_, this);
+    feed_.onFramed = [this](const char* text) { lineMonitor->SentenceFramed(text); };
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -94,6 +98,7 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     Comm1.OnReceiveData = [this](TComm& sender, const char* buffer, std::uint16_t length) {
         Comm1ReceiveData(sender, buffer, length);
     };
+    Comm1.OnRequestHangup = [this](TComm&) { lineMonitor->HungUp(); };
     FormCreate();
 }
 
@@ -195,6 +200,8 @@ void TMainForm::CreateMenus() {
     View2 = addItem(View1, "View2", "&Map", &TMainForm::View2Click);
     Tracking1 = addItem(View1, "Tracking1", "&Tracking", &TMainForm::Tracking1Click);
     Source1 = addItem(View1, "Source1", "&Data", &TMainForm::Source1Click);
+    LineStatistics1 =
+        addItem(View1, "LineStatistics1", "&Line Statistics", &TMainForm::LineStatistics1Click);
 
     Operate1 = MainMenu1->addMenu("&Action");
     Operate1->setObjectName("Operate1");
@@ -323,6 +330,13 @@ void TMainForm::CreateMeasuredView() {
     AddView(view);
 }
 
+// Not one of the five views: no flag, and not created at start-up.
+void TMainForm::CreateLineStatisticsView() {
+    auto* view = new LineStatisticsView;
+    lineMonitor->SetWindow(view);
+    AddView(view);
+}
+
 // An open view is restored and brought to the front; a closed one is created anew.
 void TMainForm::OpenView(QMdiSubWindow* view, void (TMainForm::*create)()) {
     if (view == nullptr) {
@@ -367,6 +381,9 @@ void TMainForm::Tracking1Click() {
 void TMainForm::Source1Click() {
     OpenView(windows_.Source, &TMainForm::CreateMessageView);
 }
+void TMainForm::LineStatistics1Click() {
+    OpenView(lineMonitor->Window(), &TMainForm::CreateLineStatisticsView);
+}
 void TMainForm::SpeedButton2Click() {
     ToggleView(windows_.Level, &TMainForm::CreateLevelView);
 }
@@ -397,7 +414,8 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 
 void TMainForm::Start1Click() {
     Comm1.ClosePort();
-    if (windows_.Data == nullptr || !windows_.Data->file->isChecked()) {
+    const bool serial = windows_.Data == nullptr || !windows_.Data->file->isChecked();
+    if (serial) {
         SpeedButton1->setEnabled(true);
         Comm1.OpenPort();  // a failure leaves the program idle
     }
@@ -407,6 +425,11 @@ void TMainForm::Start1Click() {
     SpeedButton7->setEnabled(true);
     Timer1->start();
     Timer2->start();
+    if (serial) {
+        lineMonitor->StartedSerial();
+    } else {
+        lineMonitor->StartedPlayback(windows_.Data->logfilenamelabel->text());
+    }
 }
 
 void TMainForm::Stop1Click() {
@@ -417,15 +440,19 @@ void TMainForm::Stop1Click() {
     Comm1.ClosePort();
     Timer1->stop();
     Timer2->stop();
+    lineMonitor->Stopped();
     state_.playbackActive = 0;
     state_.logFileOpen = 0;
     CloseAllFiles();
 }
 
 void TMainForm::Comm1ReceiveData(TComm&, const char* buffer, std::uint16_t length) {
+    const std::int32_t before = buffer_.Count();
     for (std::uint16_t i = 0; i < length; ++i) {
         buffer_.Put(static_cast<std::uint8_t>(buffer[i]));
     }
+    // Nothing is taken meanwhile, so what the count did not grow by was dropped.
+    lineMonitor->Received(buffer, length, length - std::size_t(buffer_.Count() - before));
 }
 
 void TMainForm::OpenSentenceLog() {
@@ -485,7 +512,9 @@ void TMainForm::Timer2Timer() {
         windows_.Tracking->PlotFix();
     }
     if (state_.measuredViewOpen == 1 && state_.playbackActive == 1) {
-        FeedPlaybackLines(state_.dataFile, buffer_);
+        const std::int32_t before = buffer_.Count();
+        const int lines = FeedPlaybackLines(state_.dataFile, buffer_);
+        lineMonitor->PlaybackFed(buffer_, before, lines);
     }
 }
 

@@ -15,6 +15,7 @@
 #include "TComm.h"
 #include "ViewFeed.h"
 
+class LineMonitor;
 class MainStatusBar;
 class MapCentre;
 class QAction;
@@ -69,6 +70,8 @@ public:
     void View2Click();
     void Tracking1Click();
     void Source1Click();
+    void LineStatistics1Click();
+    void CreateLineStatisticsView();
     void SpeedButton2Click();
     void SpeedButton3Click();
     void SpeedButton4Click();
@@ -120,6 +123,7 @@ public:
     QAction* View2 = nullptr;
     QAction* Tracking1 = nullptr;
     QAction* Source1 = nullptr;
+    QAction* LineStatistics1 = nullptr;
     QAction* Start1 = nullptr;
     QAction* Stop1 = nullptr;
     QAction* SentenceSetup1 = nullptr;
@@ -131,6 +135,8 @@ public:
     QTimer* Timer2 = nullptr;
     // Along the bottom, below the views: what the data source is doing.
     MainStatusBar* StatusBar1 = nullptr;
+    // Fills the status bar, counts the line, brings a port that hung up back.
+    LineMonitor* lineMonitor = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "AppState.h"
 #include "DecodeListener.h"
 #include "ProgramWindows.h"
@@ -12,6 +14,9 @@ class ViewFeed : public DecodeListener {
 public:
     ViewFeed(AppState& state, ProgramWindows& windows, SentenceLog& log)
         : state_(state), windows_(windows), log_(log) {}
+
+    // Told of every framed sentence (the line monitor reads the satellites used).
+    std::function<void(const char* text)> onFramed;
 
     // True when a record was written since the last call.
     bool TakeLogWritten();

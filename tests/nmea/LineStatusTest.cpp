@@ -1,0 +1,101 @@
+#include "LineStatus.h"
+
+#include <gtest/gtest.h>
+
+#include "LineReport.h"
+
+namespace {
+
+TEST(LineStatus, TextsFollowTheInputs) {
+    struct State {
+        LinePhase phase;
+        bool anyByte;
+        int quiet;
+        const char* text;
+    };
+    const State states[] = {
+        {LinePhase::Stopped, true, 0, "Stopped"},
+        {LinePhase::Running, false, 1, "Waiting for data"},
+        {LinePhase::Running, true, 2, "Receiving"},
+        {LinePhase::Running, true, 12, "No data for 12 s"},
+        {LinePhase::Running, false, 5, "No data for 5 s"},
+        {LinePhase::Unplugged, true, 40, "Receiver unplugged: waiting for it to return"},
+        {LinePhase::PlaybackFinished, true, 9, "Playback finished"},
+    };
+    for (const State& s : states) {
+        EXPECT_EQ(LineStatus::StateText(s.phase, s.anyByte, s.quiet), s.text) << s.text;
+    }
+
+    struct Fix {
+        int mode, available, satellites;
+        const char* text;
+    };
+    const Fix fixes[] = {
+        {1, 0, 7, "No fix"},
+        {3, 0, 7, "No fix"},
+        {2, 1, 5, "2D fix, 5 satellites"},
+        {3, 1, 9, "3D fix, 9 satellites"},
+        {3, 1, 1, "3D fix, 1 satellite"},
+        {0, 1, 4, "No fix"},
+    };
+    for (const Fix& f : fixes) {
+        EXPECT_EQ(LineStatus::FixText(f.mode, f.available, f.satellites), f.text) << f.text;
+    }
+
+    using Kind = LineSource::Kind;
+    struct Source {
+        LineSource source;
+        const char* text;
+    };
+    const Source sources[] = {
+        {{Kind::Serial, "/dev/ttyUSB0", 4800, 8, 'N', 0}, "/dev/ttyUSB0 4800 8N1"},
+        {{Kind::Serial, "COM2", 115200, 7, 'E', 2}, "COM2 115200 7E2"},
+        {{Kind::Serial, "COM1", 9600, 8, 'O', 1}, "COM1 9600 8O1.5"},
+        {{Kind::Playback, "drive.log", 4800, 8, 'N', 0}, "drive.log"},
+        {{Kind::Serial, "gpsd://localhost:2947", 4800, 8, 'N', 0}, "gpsd://localhost:2947"},
+    };
+    for (const Source& s : sources) {
+        EXPECT_EQ(LineStatus::SourceText(s.source), s.text);
+    }
+
+    EXPECT_EQ(LineStatus::RateText(LinePhase::Running, 7), "7 sentences/s");
+    EXPECT_EQ(LineStatus::RateText(LinePhase::Stopped, 7), "");
+}
+
+TEST(LineStatus, SatellitesUsedComeFromGgaOnly) {
+    const std::pair<const char*, int> cases[] = {
+        {"GPGGA,091519.00,4807.038,N,01131.000,E,2,08,0.9,545.4,M,46.9,M,,*47\r\n", 8},
+        {"GNGGA,1,2,N,3,E,1,12,0.9,5,M,4,M,,*00\n", 12},
+        {"GPGGA,1,2,N,3,E,1,,0.9,5,M,4,M,,*00\n", -1},
+        {"GPGGA,1,2,N,3,E,1,1x,0.9\n", -1},
+        {"GPGGA,1,2,N\n", -1},
+        {"GPRMC,1,A,2,N,3,E,4,5,6,,*00\n", -1},
+        {"GGA", -1},
+    };
+    for (const auto& [text, used] : cases) {
+        EXPECT_EQ(LineStatus::GgaSatellitesUsed(text), used) << text;
+    }
+}
+
+TEST(LineStatus, ReportGivesTheShareOfTheLineAtTenBitsAByte) {
+    LineStatistics statistics;
+    const std::string rmc = "$GPRMC,1*00\r\n";
+    statistics.Add(rmc.data(), rmc.size());
+    const auto rows = MakeLineReport(statistics, {240.0, 4800, 0.3});
+    auto value = [&](const std::string& name) {
+        for (const LineReportRow& row : rows) {
+            if (row.name == name) {
+                return row.value;
+            }
+        }
+        return std::string("<none>");
+    };
+    EXPECT_EQ(value("Share of the line's capacity"), "50.0 %");
+    EXPECT_EQ(value("Bytes received"), "13");
+    EXPECT_EQ(value("Checksum errors"), "1");
+    EXPECT_EQ(value("$GPRMC"), "1");
+    EXPECT_EQ(value("Time since the last byte"), "0.3 s");
+    EXPECT_EQ(MakeLineReport(statistics, {240.0, 0, -1}).back().value, "1");
+}
+
+}  // namespace
