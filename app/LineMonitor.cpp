@@ -125,6 +125,9 @@ void LineMonitor::HungUp() {
 }
 
 void LineMonitor::TryReopen() {
+    if (serialChosen && !serialChosen()) {
+        return;
+    }
     try {
         comm_.OpenPort();
     } catch (const ECommsError&) {

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "LineStatistics.h"
 #include "LineStatisticsView.h"
@@ -44,6 +45,10 @@ public:
     void SentenceFramed(const char* text);
     // The port asked to be hung up (its device is gone).
     void HungUp();
+
+    // Whether the serial port is still the chosen source; a port is reopened only then
+    // (picking a playback file closes it for good).
+    std::function<bool()> serialChosen;
 
     void SetWindow(LineStatisticsView* window);
     LineStatisticsView* Window() const { return window_; }

@@ -77,6 +77,7 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     setStatusBar(StatusBar1);
     lineMonitor = new LineMonitor(Comm1, *StatusBar1, nav_, this);
     feed_.onFramed = [this](const char* text) { lineMonitor->SentenceFramed(text); };
+    lineMonitor->serialChosen = [this] { return SerialChosen(); };
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -414,7 +415,7 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 
 void TMainForm::Start1Click() {
     Comm1.ClosePort();
-    const bool serial = windows_.Data == nullptr || !windows_.Data->file->isChecked();
+    const bool serial = SerialChosen();
     if (serial) {
         SpeedButton1->setEnabled(true);
         Comm1.OpenPort();  // a failure leaves the program idle
@@ -430,6 +431,10 @@ void TMainForm::Start1Click() {
     } else {
         lineMonitor->StartedPlayback(windows_.Data->logfilenamelabel->text());
     }
+}
+
+bool TMainForm::SerialChosen() const {
+    return windows_.Data == nullptr || !windows_.Data->file->isChecked();
 }
 
 void TMainForm::Stop1Click() {

@@ -143,6 +143,7 @@ protected:
 
 private:
     void FormCreate();
+    bool SerialChosen() const;
     void FormDestroy();
     void CreateMenus();
     void CreateToolbar();
