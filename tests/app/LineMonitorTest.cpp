@@ -7,6 +7,9 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 #include "LineMonitor.h"
 #include "LineStatisticsView.h"
@@ -73,6 +76,28 @@ TEST_F(ProgramTest, LineStatisticsOpensFromTheViewMenuAndCountsTheLine) {
     Main().Stop1Click();
     EXPECT_EQ(Main().StatusBar1->stateField->text(), "Stopped");
     EXPECT_EQ(Main().StatusBar1->rateField->text(), "");
+}
+
+TEST_F(ProgramTest, AFailedStartDoesNotRetryAndPlaybackTellsItsEnd) {
+    CreateProgram();
+    QLabel* state = Main().StatusBar1->stateField;
+    Windows().Data->comsetting->setEditText(QString::fromStdString(Path("gone").string()));
+    Windows().Data->BitBtn1Click();
+    QTest::mouseClick(Main().SpeedButton6, Qt::LeftButton);
+    EXPECT_EQ(ReportedErrors(), QStringList({"Error opening serial port."}));
+    EXPECT_EQ(state->text(), "Stopped");
+    EXPECT_FALSE(Main().lineMonitor->findChild<QTimer*>("LineTimer")->isActive());
+
+    WriteFile("two.log", "$GPGSA,A,2,04,05,,,,,,,,,,,2.5,1.3,2.1*34\r\n$GPGLL,1*4D\r\n");
+    Windows().Data->file->click();
+    nextChosenFile = QString::fromStdString(Path("two.log").string());
+    Windows().Data->browseClick();
+    Windows().Data->BitBtn1Click();
+    Main().Start1Click();
+    EXPECT_EQ(Main().StatusBar1->sourceField->text(), "two.log");
+    Main().Timer2Timer();
+    EXPECT_EQ(state->text(), "Playback finished");
+    EXPECT_EQ(Main().lineMonitor->Statistics().Counts().sentences, 2u);
 }
 
 }  // namespace
