@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kWidth = 320;
+constexpr int kWidth = 340;
 constexpr int kHeight = 420;
 
 }  // namespace
@@ -18,6 +18,8 @@ LineStatisticsView::LineStatisticsView(QWidget* parent) : TMDIChild(parent) {
     table->setObjectName("table");
     table->setHorizontalHeaderLabels({"Count", "Value"});
     table->verticalHeader()->hide();
+    // Compact rows, so that most counts fit without scrolling.
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);

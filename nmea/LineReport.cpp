@@ -31,7 +31,7 @@ std::vector<LineReportRow> MakeLineReport(const LineStatistics& statistics,
     const LineCounts& counts = statistics.Counts();
     std::vector<LineReportRow> rows = {
         {"Bytes received", Number(counts.bytes)},
-        {"Bytes dropped (receive buffer full)", Number(counts.droppedBytes)},
+        {"Bytes dropped (buffer full)", Number(counts.droppedBytes)},
         {"Sentences framed", Number(counts.sentences)},
     };
     for (std::size_t kind = 0; kind < kLineSentenceKinds; ++kind) {
