@@ -6,7 +6,6 @@
 #include "LineReport.h"
 #include "MainStatusBar.h"
 #include "NavState.h"
-#include "PlaybackFeeder.h"
 #include "ReceiveBuffer.h"
 #include "TComm.h"
 
@@ -82,7 +81,7 @@ void LineMonitor::Received(const char* bytes, std::size_t count, std::size_t dro
     }
 }
 
-void LineMonitor::PlaybackFed(const ReceiveBuffer& buffer, std::int32_t countBefore, int lines) {
+void LineMonitor::PlaybackFed(const ReceiveBuffer& buffer, std::int32_t countBefore) {
     // The new bytes are the newest in the ring: nothing was taken since they were put.
     char chunk[256];
     std::size_t used = 0;
@@ -94,9 +93,7 @@ void LineMonitor::PlaybackFed(const ReceiveBuffer& buffer, std::int32_t countBef
         }
     }
     Received(chunk, used, 0);
-    if (lines < kPlaybackLinesPerCall) {
-        PlaybackFinished();
-    } else if (phase_ == LinePhase::PlaybackFinished) {
+    if (buffer.Count() > countBefore && phase_ == LinePhase::PlaybackFinished) {
         phase_ = LinePhase::Running;  // a skipped overlong line looked like the end
     }
 }

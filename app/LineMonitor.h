@@ -37,9 +37,10 @@ public:
 
     // A batch from the port; `dropped` of its bytes did not fit the receive buffer.
     void Received(const char* bytes, std::size_t count, std::size_t dropped);
-    // The playback feeder put `lines` lines into `buffer`, which held `countBefore` bytes.
-    void PlaybackFed(const ReceiveBuffer& buffer, std::int32_t countBefore, int lines);
-    // The playback file has nothing more to give.
+    // Playback put lines into `buffer`, which held `countBefore` bytes before.
+    void PlaybackFed(const ReceiveBuffer& buffer, std::int32_t countBefore);
+    // The playback file has nothing more to give: "Playback finished" until Stop or
+    // until more lines are fed.
     void PlaybackFinished();
     // A sentence was framed for decoding (text after "$").
     void SentenceFramed(const char* text);

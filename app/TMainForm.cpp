@@ -519,7 +519,10 @@ void TMainForm::Timer2Timer() {
     if (state_.measuredViewOpen == 1 && state_.playbackActive == 1) {
         const std::int32_t before = buffer_.Count();
         const int lines = FeedPlaybackLines(state_.dataFile, buffer_);
-        lineMonitor->PlaybackFed(buffer_, before, lines);
+        lineMonitor->PlaybackFed(buffer_, before);
+        if (lines < kPlaybackLinesPerCall) {
+            lineMonitor->PlaybackFinished();  // the end of the file
+        }
     }
 }
 
