@@ -5,10 +5,20 @@
 MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName("StatusBar1");
     setSizeGripEnabled(true);
-    sourceField = AddLabel("sourceField", QString(), 2);
-    stateField = AddLabel("stateField", "Stopped", 2);
+    sourceField = AddLabel("sourceField", QString(), 1);
+    stateField = AddLabel("stateField", "Stopped", 0);
     rateField = AddLabel("rateField", QString(), 0);
-    fixField = AddLabel("fixField", "No fix", 1);
+    fixField = AddLabel("fixField", "No fix", 0);
+    // The source gives way first; the others keep room for their usual texts and take
+    // more (a long state) when the window has it.
+    KeepRoomFor(stateField, "No data for 999 s");
+    KeepRoomFor(rateField, "100 sentences/s");
+    KeepRoomFor(fixField, "3D fix, 12 satellites");
+}
+
+void MainStatusBar::KeepRoomFor(QLabel* field, const QString& text) {
+    field->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(text) + 8);
 }
 
 QLabel* MainStatusBar::AddLabel(const char* name, const QString& text, int stretch) {

@@ -30,4 +30,5 @@ public:
 
 private:
     QLabel* AddLabel(const char* name, const QString& text, int stretch);
+    static void KeepRoomFor(QLabel* field, const QString& text);
 };

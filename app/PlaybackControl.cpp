@@ -80,7 +80,6 @@ void PlaybackControl::Install(QWidget* panel, int left, QMenu* menu, MainStatusB
     PauseItem->setCheckable(true);
     connect(PauseItem, &QAction::toggled, this, &PlaybackControl::SetPaused);
 
-    bar_ = bar;
     ProgressBar = new QProgressBar;
     ProgressBar->setObjectName("ProgressBar");
     ProgressBar->setRange(0, kProgressSteps);
@@ -222,11 +221,7 @@ bool PlaybackControl::FillRing() {
         if (host_.buffer.Count() + line->length + 1 > ReceiveBuffer::kCapacity) {
             return true;
         }
-        for (int i = 0; i < line->length; ++i) {
-            host_.buffer.Put(static_cast<std::uint8_t>(line->text[i]));
-        }
-        host_.buffer.Put('\n');
-        pacer_.Consume();
+        PutLine(*line);
     }
     return false;
 }
@@ -238,11 +233,7 @@ void PlaybackControl::FeedPendingLine() {
         if (host_.buffer.Count() + line->length + 1 > ReceiveBuffer::kCapacity) {
             host_.decode();
         }
-        for (int i = 0; i < line->length; ++i) {
-            host_.buffer.Put(static_cast<std::uint8_t>(line->text[i]));
-        }
-        host_.buffer.Put('\n');
-        pacer_.Consume();
+        PutLine(*line);
     }
 }
 
@@ -320,7 +311,19 @@ void PlaybackControl::ShowTimes() {
 void PlaybackControl::ReportPlaybackFinished() {
     finished_ = true;
     ProgressBar->setValue(kProgressSteps);
-    if (bar_ != nullptr) {
-        bar_->SetState("Playback finished");
+    if (host_.finished) {
+        host_.finished();
+    }
+}
+
+void PlaybackControl::PutLine(const PlaybackPacer::Line& line) {
+    const std::int32_t before = host_.buffer.Count();
+    for (int i = 0; i < line.length; ++i) {
+        host_.buffer.Put(static_cast<std::uint8_t>(line.text[i]));
+    }
+    host_.buffer.Put('\n');
+    pacer_.Consume();
+    if (host_.fed) {
+        host_.fed(before);
     }
 }

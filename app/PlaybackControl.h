@@ -30,6 +30,9 @@ struct PlaybackHost {
     const QTimer& intake;  // the decode timer: active while intake is started
     // Frames, logs, decodes and shows every whole sentence buffered; returns how many.
     std::function<int()> decode;
+    // Told of the bytes fed (the ring's count before them) and of the end of the file.
+    std::function<void(std::int32_t countBefore)> fed;
+    std::function<void()> finished;
 };
 
 // The playback's speed, pause and progress. At "4 lines/s" the refresh tick feeds the
@@ -99,6 +102,7 @@ private:
     void RefreshProgress();
     void ShowTimes();
     void ReportPlaybackFinished();
+    void PutLine(const PlaybackPacer::Line& line);
 
     PlaybackHost host_;
     PlaybackPacer pacer_;
@@ -118,5 +122,4 @@ private:
     QTimer* feedTimer_ = nullptr;
     QTimer* progressTimer_ = nullptr;
     QActionGroup* speedItems_ = nullptr;
-    MainStatusBar* bar_ = nullptr;
 };

@@ -14,6 +14,8 @@
 #include <cerrno>
 
 #include "FileDialogRun.h"
+#include "LineMonitor.h"
+#include "LineStatisticsView.h"
 #include "LogRefusal.h"
 #include "MainStatusBar.h"
 #include "MdiGrid.h"
@@ -75,6 +77,9 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     CreateMenus();
     StatusBar1 = new MainStatusBar;
     setStatusBar(StatusBar1);
+    lineMonitor = new LineMonitor(Comm1, *StatusBar1, nav_, this);
+    feed_.onFramed = [this](const char* text) { lineMonitor->SentenceFramed(text); };
+    lineMonitor->serialChosen = [this] { return SerialChosen(); };
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -88,7 +93,9 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     connect(Timer2, &QTimer::timeout, this, &TMainForm::Timer2Timer);
 
     Playback = new PlaybackControl(
-        PlaybackHost{state_, buffer_, windows_, *Timer1, [this] { return DecodePlayback(); }},
+        PlaybackHost{state_, buffer_, windows_, *Timer1, [this] { return DecodePlayback(); },
+                     [this](std::int32_t before) { lineMonitor->PlaybackFed(buffer_, before); },
+                     [this] { lineMonitor->PlaybackFinished(); }},
         this);
     Playback->Install(SpeedPanel, kPlaybackControlsLeft, Operate1, StatusBar1);
     feed_.SetObserver(Playback);
@@ -102,6 +109,7 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     Comm1.OnReceiveData = [this](TComm& sender, const char* buffer, std::uint16_t length) {
         Comm1ReceiveData(sender, buffer, length);
     };
+    Comm1.OnRequestHangup = [this](TComm&) { lineMonitor->HungUp(); };
     FormCreate();
 }
 
@@ -203,6 +211,8 @@ void TMainForm::CreateMenus() {
     View2 = addItem(View1, "View2", "&Map", &TMainForm::View2Click);
     Tracking1 = addItem(View1, "Tracking1", "&Tracking", &TMainForm::Tracking1Click);
     Source1 = addItem(View1, "Source1", "&Data", &TMainForm::Source1Click);
+    LineStatistics1 =
+        addItem(View1, "LineStatistics1", "&Line Statistics", &TMainForm::LineStatistics1Click);
 
     Operate1 = MainMenu1->addMenu("&Action");
     Operate1->setObjectName("Operate1");
@@ -334,6 +344,13 @@ void TMainForm::CreateMeasuredView() {
     AddView(view);
 }
 
+// Not one of the five views: no flag, and not created at start-up.
+void TMainForm::CreateLineStatisticsView() {
+    auto* view = new LineStatisticsView;
+    lineMonitor->SetWindow(view);
+    AddView(view);
+}
+
 // An open view is restored and brought to the front; a closed one is created anew.
 void TMainForm::OpenView(QMdiSubWindow* view, void (TMainForm::*create)()) {
     if (view == nullptr) {
@@ -377,6 +394,9 @@ void TMainForm::Tracking1Click() {
 }
 void TMainForm::Source1Click() {
     OpenView(windows_.Source, &TMainForm::CreateMessageView);
+}
+void TMainForm::LineStatistics1Click() {
+    OpenView(lineMonitor->Window(), &TMainForm::CreateLineStatisticsView);
 }
 void TMainForm::SpeedButton2Click() {
     ToggleView(windows_.Level, &TMainForm::CreateLevelView);
@@ -423,7 +443,8 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 
 void TMainForm::Start1Click() {
     Comm1.ClosePort();
-    if (windows_.Data == nullptr || !windows_.Data->file->isChecked()) {
+    const bool serial = SerialChosen();
+    if (serial) {
         SpeedButton1->setEnabled(true);
         Comm1.OpenPort();  // a failure leaves the program idle
         NoteRefusedBaudRate();
@@ -435,6 +456,11 @@ void TMainForm::Start1Click() {
     Timer1->start();
     Timer2->start();
     Playback->Started();
+    if (serial) {
+        lineMonitor->StartedSerial();
+    } else {
+        lineMonitor->StartedPlayback(windows_.Data->logfilenamelabel->text());
+    }
 }
 
 // A driver keeps its old speed for a rate it cannot make; say so rather than run silently.
@@ -451,6 +477,10 @@ bool TMainForm::IntakeRunning() const {
     return Timer1->isActive();
 }
 
+bool TMainForm::SerialChosen() const {
+    return windows_.Data == nullptr || !windows_.Data->file->isChecked();
+}
+
 void TMainForm::Stop1Click() {
     SpeedButton1->setEnabled(false);
     SpeedButton5->setEnabled(false);
@@ -459,6 +489,7 @@ void TMainForm::Stop1Click() {
     Comm1.ClosePort();
     Timer1->stop();
     Timer2->stop();
+    lineMonitor->Stopped();
     state_.playbackActive = 0;
     state_.logFileOpen = 0;
     CloseAllFiles();
@@ -466,9 +497,12 @@ void TMainForm::Stop1Click() {
 }
 
 void TMainForm::Comm1ReceiveData(TComm&, const char* buffer, std::uint16_t length) {
+    const std::int32_t before = buffer_.Count();
     for (std::uint16_t i = 0; i < length; ++i) {
         buffer_.Put(static_cast<std::uint8_t>(buffer[i]));
     }
+    // Nothing is taken meanwhile, so what the count did not grow by was dropped.
+    lineMonitor->Received(buffer, length, length - std::size_t(buffer_.Count() - before));
 }
 
 void TMainForm::OpenSentenceLog() {
@@ -535,7 +569,12 @@ void TMainForm::Timer2Timer() {
         windows_.Tracking->PlotFix();
     }
     if (!steered && state_.measuredViewOpen == 1 && state_.playbackActive == 1) {
-        FeedPlaybackLines(state_.dataFile, buffer_);
+        const std::int32_t before = buffer_.Count();
+        const int lines = FeedPlaybackLines(state_.dataFile, buffer_);
+        lineMonitor->PlaybackFed(buffer_, before);
+        if (lines < kPlaybackLinesPerCall) {
+            lineMonitor->PlaybackFinished();  // the end of the file
+        }
     }
 }
 

@@ -15,6 +15,7 @@
 #include "TComm.h"
 #include "ViewFeed.h"
 
+class LineMonitor;
 class MainStatusBar;
 class MapCentre;
 class PlaybackControl;
@@ -70,6 +71,8 @@ public:
     void View2Click();
     void Tracking1Click();
     void Source1Click();
+    void LineStatistics1Click();
+    void CreateLineStatisticsView();
     void SpeedButton2Click();
     void SpeedButton3Click();
     void SpeedButton4Click();
@@ -123,6 +126,7 @@ public:
     QAction* View2 = nullptr;
     QAction* Tracking1 = nullptr;
     QAction* Source1 = nullptr;
+    QAction* LineStatistics1 = nullptr;
     QAction* Start1 = nullptr;
     QAction* Stop1 = nullptr;
     QAction* SentenceSetup1 = nullptr;
@@ -137,6 +141,8 @@ public:
     MainStatusBar* StatusBar1 = nullptr;
     // The playback's speed, pause and progress, beside the toolbar buttons.
     PlaybackControl* Playback = nullptr;
+    // Fills the status bar, counts the line, brings a port that hung up back.
+    LineMonitor* lineMonitor = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -144,6 +150,7 @@ protected:
 private:
     void NoteRefusedBaudRate();
     void FormCreate();
+    bool SerialChosen() const;
     void FormDestroy();
     void CreateMenus();
     void CreateToolbar();

@@ -12,6 +12,9 @@ bool ViewFeed::TakeLogWritten() {
 }
 
 void ViewFeed::SentenceFramed(const char* text) {
+    if (onFramed) {
+        onFramed(text);
+    }
     if (state_.loggingEnabled == 1 && log_.Write(text)) {
         logWritten_ = true;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "AppState.h"
 #include "DecodeListener.h"
 #include "ProgramWindows.h"
@@ -15,6 +17,8 @@ public:
 
     // `observer` hears of every decoded sentence too (null: none).
     void SetObserver(DecodeListener* observer) { observer_ = observer; }
+    // Told of every framed sentence (the line monitor reads the satellites used).
+    std::function<void(const char* text)> onFramed;
 
     // True when a record was written since the last call.
     bool TakeLogWritten();

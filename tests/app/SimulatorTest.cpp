@@ -12,6 +12,9 @@
 #include <set>
 #include <sstream>
 
+#include "LineMonitor.h"
+#include "LineStatus.h"
+#include "MainStatusBar.h"
 #include "ProgramFixture.h"
 #include "TData.h"
 #include "TLevel.h"
@@ -34,13 +37,19 @@ protected:
         ProgramTest::TearDown();
     }
 
-    // Starts the simulator with `options` and the program reading it.
-    void StartWithSimulator(const QStringList& options) {
+    // Starts the simulator with `options` on the link ./ttyGPS.
+    void RunSimulator(const QStringList& options) {
         const QString link = QString::fromStdString(Path("ttyGPS").string());
         simulator.start(KELMSTAR_SIM, QStringList{"--link=" + link, "--seed=7"} + options);
         ASSERT_TRUE(simulator.waitForStarted(3000));
         ASSERT_TRUE(simulator.waitForReadyRead(5000)) << "the simulator printed no link";
         EXPECT_EQ(QString::fromUtf8(simulator.readLine()).trimmed(), link);
+    }
+
+    // Starts the simulator with `options` and the program reading it.
+    void StartWithSimulator(const QStringList& options) {
+        const QString link = QString::fromStdString(Path("ttyGPS").string());
+        RunSimulator(options);
         CreateProgram();
         Windows().Data->comsetting->setEditText(link);
         Windows().Data->BitBtn1Click();
@@ -114,6 +123,34 @@ TEST_F(SimulatorTest, TheViewsFillWithinSecondsOfStart) {
         }
     }
     EXPECT_GT(teal, 100);
+}
+
+TEST_F(SimulatorTest, AnUnpluggedReceiverIsTakenBackWhenItReturnsUntilStop) {
+    StartWithSimulator({"--start-mode=hot", "--baud=9600"});
+    QLabel* state = Main().StatusBar1->stateField;
+    ASSERT_TRUE(WaitFor([&] { return state->text() == "Receiving"; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return !LabelText(Windows().Source, "Label6").isEmpty(); }));
+
+    simulator.kill();  // pulled out: the link stays, pointing nowhere
+    simulator.waitForFinished(3000);
+    ASSERT_TRUE(WaitFor([&] { return state->text() == LineStatus::kUnpluggedText; }, 5000));
+    EXPECT_FALSE(Main().Comm1.IsOpen());
+    const QString lastRmc = LabelText(Windows().Source, "Label6");
+    EXPECT_FALSE(lastRmc.isEmpty());  // the views keep what they showed
+
+    RunSimulator({"--start-mode=hot", "--baud=9600"});
+    ASSERT_TRUE(WaitFor([&] { return LabelText(Windows().Source, "Label6") != lastRmc; }, 5000));
+    EXPECT_TRUE(Main().Comm1.IsOpen());
+    EXPECT_TRUE(WaitFor([&] { return state->text() == "Receiving"; }, 3000));
+
+    simulator.kill();
+    simulator.waitForFinished(3000);
+    ASSERT_TRUE(WaitFor([&] { return state->text() == LineStatus::kUnpluggedText; }, 5000));
+    Main().Stop1Click();
+    EXPECT_EQ(state->text(), "Stopped");
+    EXPECT_EQ(Main().lineMonitor->Phase(), LinePhase::Stopped);
+    EXPECT_FALSE(Main().lineMonitor->findChild<QTimer*>("LineTimer")->isActive());
+    EXPECT_FALSE(Main().Comm1.IsOpen());
 }
 
 TEST_F(SimulatorTest, SentenceSetupSwitchesTheReceiversSentences) {

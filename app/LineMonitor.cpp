@@ -1,0 +1,180 @@
+#include "LineMonitor.h"
+
+#include <QTimer>
+#include <cmath>
+
+#include "LineReport.h"
+#include "MainStatusBar.h"
+#include "NavState.h"
+#include "ReceiveBuffer.h"
+#include "TComm.h"
+
+namespace {
+
+char ParityLetter(TParity parity) {
+    static const char kLetters[] = {'N', 'O', 'E', 'M', 'S'};
+    const auto index = static_cast<std::size_t>(parity);
+    return index < sizeof kLetters ? kLetters[index] : '?';
+}
+
+}  // namespace
+
+LineMonitor::LineMonitor(TComm& comm, MainStatusBar& bar, const NavState& nav, QObject* parent)
+    : QObject(parent), comm_(comm), bar_(bar), nav_(nav) {
+    setObjectName("LineMonitor");
+    // A timer of its own: the decode and refresh ticks keep their pace and their work.
+    timer_ = new QTimer(this);
+    timer_->setObjectName("LineTimer");
+    timer_->setInterval(kRefreshInterval);
+    connect(timer_, &QTimer::timeout, this, &LineMonitor::Tick);
+}
+
+void LineMonitor::StartedSerial() {
+    LineSource source;
+    source.name = comm_.CommName();
+    source.baudRate = comm_.BaudRate();
+    source.dataBits = static_cast<int>(comm_.ByteSize()) + 5;
+    source.parity = ParityLetter(comm_.Parity());
+    source.stopBitsOrdinal = static_cast<int>(comm_.StopBits());
+    Start(source);
+}
+
+void LineMonitor::StartedPlayback(const QString& fileName) {
+    LineSource source;
+    source.kind = LineSource::Kind::Playback;
+    source.name = fileName.toStdString();
+    Start(source);
+}
+
+void LineMonitor::Start(const LineSource& source) {
+    source_ = source;
+    statistics_.Reset();
+    phase_ = LinePhase::Running;
+    anyByte_ = false;
+    byteSinceOpen_ = false;
+    ggaSatellites_ = -1;
+    bytesAtTick_ = 0;
+    sentencesAtTick_ = 0;
+    bytesPerSecond_ = 0.0;
+    sentencesPerSecond_ = 0;
+    quiet_.start();
+    sinceTick_.start();
+    timer_->start();
+    bar_.SetSource(QString::fromStdString(LineStatus::SourceText(source_)));
+    Refresh();
+}
+
+void LineMonitor::Stopped() {
+    // Also ends the reopening of a port that hung up.
+    phase_ = LinePhase::Stopped;
+    timer_->stop();
+    Refresh();
+}
+
+void LineMonitor::Received(const char* bytes, std::size_t count, std::size_t dropped) {
+    statistics_.Add(bytes, count);
+    statistics_.AddDropped(dropped);
+    if (count > 0) {
+        anyByte_ = true;
+        byteSinceOpen_ = true;
+        quiet_.restart();
+    }
+}
+
+void LineMonitor::PlaybackFed(const ReceiveBuffer& buffer, std::int32_t countBefore) {
+    // The new bytes are the newest in the ring: nothing was taken since they were put.
+    char chunk[256];
+    std::size_t used = 0;
+    for (std::int32_t offset = countBefore; offset < buffer.Count(); ++offset) {
+        chunk[used++] = static_cast<char>(buffer.Peek(offset));
+        if (used == sizeof chunk) {
+            Received(chunk, used, 0);
+            used = 0;
+        }
+    }
+    Received(chunk, used, 0);
+    if (buffer.Count() > countBefore && phase_ == LinePhase::PlaybackFinished) {
+        phase_ = LinePhase::Running;  // a skipped overlong line looked like the end
+    }
+}
+
+void LineMonitor::PlaybackFinished() {
+    if (phase_ != LinePhase::Stopped && phase_ != LinePhase::PlaybackFinished) {
+        phase_ = LinePhase::PlaybackFinished;
+        Refresh();
+    }
+}
+
+void LineMonitor::SentenceFramed(const char* text) {
+    const int used = LineStatus::GgaSatellitesUsed(text);
+    if (used >= 0) {
+        ggaSatellites_ = used;
+    }
+}
+
+void LineMonitor::HungUp() {
+    if (phase_ != LinePhase::Running || source_.kind != LineSource::Kind::Serial) {
+        return;  // a late request from a port already closed on purpose
+    }
+    comm_.ClosePort();
+    phase_ = LinePhase::Unplugged;
+    Refresh();
+}
+
+void LineMonitor::TryReopen() {
+    if (serialChosen && !serialChosen()) {
+        return;
+    }
+    try {
+        comm_.OpenPort();
+    } catch (const ECommsError&) {
+        return;  // not back yet; the next tick tries again
+    }
+    phase_ = LinePhase::Running;
+    byteSinceOpen_ = false;
+    quiet_.restart();
+}
+
+void LineMonitor::Tick() {
+    if (phase_ == LinePhase::Unplugged) {
+        TryReopen();
+    }
+    const double seconds = std::max(sinceTick_.restart(), qint64(1)) / 1000.0;
+    const LineCounts& counts = statistics_.Counts();
+    bytesPerSecond_ = static_cast<double>(counts.bytes - bytesAtTick_) / seconds;
+    sentencesPerSecond_ = static_cast<int>(
+        std::lround(static_cast<double>(counts.sentences - sentencesAtTick_) / seconds));
+    bytesAtTick_ = counts.bytes;
+    sentencesAtTick_ = counts.sentences;
+    Refresh();
+}
+
+int LineMonitor::QuietSeconds() const {
+    return quiet_.isValid() ? static_cast<int>(quiet_.elapsed() / 1000) : 0;
+}
+
+void LineMonitor::Refresh() {
+    bar_.SetState(
+        QString::fromStdString(LineStatus::StateText(phase_, byteSinceOpen_, QuietSeconds())));
+    bar_.SetSentenceRate(QString::fromStdString(LineStatus::RateText(phase_, sentencesPerSecond_)));
+    const int satellites = ggaSatellites_ >= 0 ? ggaSatellites_ : nav_.satsInView;
+    bar_.SetFix(
+        QString::fromStdString(LineStatus::FixText(nav_.fixMode, nav_.fixAvailable, satellites)));
+    ShowReport();
+}
+
+void LineMonitor::SetWindow(LineStatisticsView* window) {
+    window_ = window;
+    ShowReport();
+}
+
+void LineMonitor::ShowReport() {
+    if (!window_) {
+        return;
+    }
+    LineRates rates;
+    rates.bytesPerSecond = phase_ == LinePhase::Stopped ? 0.0 : bytesPerSecond_;
+    rates.baudRate = source_.kind == LineSource::Kind::Serial ? source_.baudRate : 0;
+    rates.secondsSinceByte = anyByte_ ? static_cast<double>(quiet_.elapsed()) / 1000.0 : -1.0;
+    window_->ShowReport(MakeLineReport(statistics_, rates));
+}

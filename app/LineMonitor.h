@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+#include "LineStatistics.h"
+#include "LineStatisticsView.h"
+#include "LineStatus.h"
+
+class MainStatusBar;
+class QTimer;
+class ReceiveBuffer;
+class TComm;
+struct NavState;
+
+// Watches the data source for the main window: counts what arrives, keeps the status
+// bar's fields and the "Line Statistics" window current once a second, and brings a
+// serial port that hung up while running back when its device returns. Never opens a
+// dialog.
+class LineMonitor : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kRefreshInterval = 1000;  // ms; also the pace of reopening
+
+    LineMonitor(TComm& comm, MainStatusBar& bar, const NavState& nav, QObject* parent = nullptr);
+
+    // Intake has started on the serial port (its name and line settings are read from the
+    // component) or on a playback file.
+    void StartedSerial();
+    void StartedPlayback(const QString& fileName);
+    void Stopped();
+
+    // A batch from the port; `dropped` of its bytes did not fit the receive buffer.
+    void Received(const char* bytes, std::size_t count, std::size_t dropped);
+    // Playback put lines into `buffer`, which held `countBefore` bytes before.
+    void PlaybackFed(const ReceiveBuffer& buffer, std::int32_t countBefore);
+    // The playback file has nothing more to give: "Playback finished" until Stop or
+    // until more lines are fed.
+    void PlaybackFinished();
+    // A sentence was framed for decoding (text after "$").
+    void SentenceFramed(const char* text);
+    // The port asked to be hung up (its device is gone).
+    void HungUp();
+
+    // Whether the serial port is still the chosen source; a port is reopened only then
+    // (picking a playback file closes it for good).
+    std::function<bool()> serialChosen;
+
+    void SetWindow(LineStatisticsView* window);
+    LineStatisticsView* Window() const { return window_; }
+
+    LinePhase Phase() const { return phase_; }
+    const LineStatistics& Statistics() const { return statistics_; }
+
+private:
+    void Start(const LineSource& source);
+    void Tick();
+    void TryReopen();
+    void Refresh();
+    void ShowReport();
+    int QuietSeconds() const;
+
+    TComm& comm_;
+    MainStatusBar& bar_;
+    const NavState& nav_;
+    QTimer* timer_ = nullptr;
+    QPointer<LineStatisticsView> window_;
+
+    LineStatistics statistics_;
+    LineSource source_;
+    LinePhase phase_ = LinePhase::Stopped;
+    bool anyByte_ = false;        // since Start
+    bool byteSinceOpen_ = false;  // since the port was last opened
+    int ggaSatellites_ = -1;
+    QElapsedTimer quiet_;  // since the last byte, or since Start when none came
+    QElapsedTimer sinceTick_;
+    std::uint64_t bytesAtTick_ = 0;
+    std::uint64_t sentencesAtTick_ = 0;
+    double bytesPerSecond_ = 0.0;
+    int sentencesPerSecond_ = 0;
+};

@@ -1,0 +1,77 @@
+#include "LineStatus.h"
+
+#include <cstdio>
+
+std::string LineStatus::SourceText(const LineSource& source) {
+    // A network source ("gpsd://host", "tcp://host:port") has no line settings.
+    if (source.kind == LineSource::Kind::Playback || source.name.find("://") != std::string::npos) {
+        return source.name;
+    }
+    static const char* const kStopBits[] = {"1", "1.5", "2"};
+    const int stop =
+        source.stopBitsOrdinal >= 0 && source.stopBitsOrdinal <= 2 ? source.stopBitsOrdinal : 0;
+    char settings[48];
+    std::snprintf(settings, sizeof settings, " %d %d%c%s", source.baudRate, source.dataBits,
+                  source.parity, kStopBits[stop]);
+    return source.name + settings;
+}
+
+std::string LineStatus::StateText(LinePhase phase, bool anyByte, int quietSeconds) {
+    switch (phase) {
+        case LinePhase::Stopped:
+            return "Stopped";
+        case LinePhase::Unplugged:
+            return kUnpluggedText;
+        case LinePhase::PlaybackFinished:
+            return "Playback finished";
+        case LinePhase::Running:
+            break;
+    }
+    if (quietSeconds < kQuietSeconds) {
+        return anyByte ? "Receiving" : "Waiting for data";
+    }
+    return "No data for " + std::to_string(quietSeconds) + " s";
+}
+
+std::string LineStatus::RateText(LinePhase phase, int sentencesPerSecond) {
+    if (phase == LinePhase::Stopped) {
+        return std::string();
+    }
+    return std::to_string(sentencesPerSecond) + " sentences/s";
+}
+
+std::string LineStatus::FixText(int fixMode, int fixAvailable, int satellites) {
+    if (fixAvailable == 0 || (fixMode != 2 && fixMode != 3)) {
+        return "No fix";
+    }
+    return std::to_string(fixMode) + "D fix, " + std::to_string(satellites) +
+           (satellites == 1 ? " satellite" : " satellites");
+}
+
+// GPGGA,091519.00,4807.038,N,01131.000,E,2,08,0.9,545.4,M,46.9,M,,*47
+//  1 time  2-5 position  6 quality  7 satellites used  ...
+int LineStatus::GgaSatellitesUsed(std::string_view text) {
+    if (text.size() < 6 || text.substr(2, 4) != "GGA,") {
+        return -1;
+    }
+    std::size_t start = 0;
+    for (int field = 0; field < 7; ++field) {
+        start = text.find(',', start);
+        if (start == std::string_view::npos) {
+            return -1;
+        }
+        ++start;
+    }
+    int count = 0;
+    std::size_t digits = 0;
+    for (; start + digits < text.size() && digits < 3; ++digits) {
+        const char c = text[start + digits];
+        if (c < '0' || c > '9') {
+            break;
+        }
+        count = count * 10 + (c - '0');
+    }
+    const std::size_t end = start + digits;
+    const bool fieldEnds = end == text.size() || text[end] == ',' || text[end] == '*';
+    return digits > 0 && fieldEnds ? count : -1;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Where the bytes come from, as the status bar names it.
+struct LineSource {
+    enum class Kind { Serial, Playback };
+    Kind kind = Kind::Serial;
+    std::string name;  // the port as the user named it, or the playback file's name
+    int baudRate = 4800;
+    int dataBits = 8;
+    char parity = 'N';        // N, O, E, M or S
+    int stopBitsOrdinal = 0;  // 0 one, 1 one and a half, 2 two
+};
+
+// What the intake is doing, as far as the status bar tells it apart.
+enum class LinePhase { Stopped, Running, Unplugged, PlaybackFinished };
+
+// The status bar's texts, made from plain values so that they need no window to be checked.
+class LineStatus {
+public:
+    // A line quiet for this long is no longer "Receiving".
+    static constexpr int kQuietSeconds = 3;
+    static constexpr const char* kUnpluggedText = "Receiver unplugged: waiting for it to return";
+
+    // "/dev/ttyUSB0 4800 8N1"; a playback file or a network address by its name alone.
+    static std::string SourceText(const LineSource& source);
+
+    // `anyByte`: a byte arrived since Start; `quietSeconds`: since the last byte, or since
+    // Start when none did.
+    static std::string StateText(LinePhase phase, bool anyByte, int quietSeconds);
+
+    // Empty while stopped.
+    static std::string RateText(LinePhase phase, int sentencesPerSecond);
+
+    // `satellites`: the satellites used in the fix when known, else those in view.
+    static std::string FixText(int fixMode, int fixAvailable, int satellites);
+
+    // The satellites-used field of a framed GGA sentence (text after "$", any talker);
+    // -1 for any other sentence or when the field is empty or no number.
+    static int GgaSatellitesUsed(std::string_view text);
+};

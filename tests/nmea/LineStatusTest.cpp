@@ -1,0 +1,86 @@
+#include "LineStatus.h"
+
+#include <gtest/gtest.h>
+
+#include "LineReport.h"
+
+namespace {
+
+TEST(LineStatus, TextsFollowTheInputs) {
+    struct State {
+        LinePhase phase;
+        bool anyByte;
+        int quiet;
+        const char* text;
+    };
+    const State states[] = {
+        {LinePhase::Stopped, true, 0, "Stopped"},
+        {LinePhase::Running, false, 1, "Waiting for data"},
+        {LinePhase::Running, true, 2, "Receiving"},
+        {LinePhase::Running, true, 12, "No data for 12 s"},
+        {LinePhase::Unplugged, true, 40, "Receiver unplugged: waiting for it to return"},
+        {LinePhase::PlaybackFinished, true, 9, "Playback finished"},
+    };
+    for (const State& s : states) {
+        EXPECT_EQ(LineStatus::StateText(s.phase, s.anyByte, s.quiet), s.text) << s.text;
+    }
+
+    struct Fix {
+        int mode, available, satellites;
+        const char* text;
+    };
+    const Fix fixes[] = {
+        {1, 0, 7, "No fix"},
+        {3, 0, 7, "No fix"},
+        {2, 1, 5, "2D fix, 5 satellites"},
+        {3, 1, 9, "3D fix, 9 satellites"},
+        {3, 1, 1, "3D fix, 1 satellite"},
+    };
+    for (const Fix& f : fixes) {
+        EXPECT_EQ(LineStatus::FixText(f.mode, f.available, f.satellites), f.text) << f.text;
+    }
+
+    using Kind = LineSource::Kind;
+    struct Source {
+        LineSource source;
+        const char* text;
+    };
+    const Source sources[] = {
+        {{Kind::Serial, "/dev/ttyUSB0", 4800, 8, 'N', 0}, "/dev/ttyUSB0 4800 8N1"},
+        {{Kind::Serial, "COM2", 115200, 7, 'E', 2}, "COM2 115200 7E2"},
+        {{Kind::Playback, "drive.log", 4800, 8, 'N', 0}, "drive.log"},
+        {{Kind::Serial, "gpsd://localhost:2947", 4800, 8, 'N', 0}, "gpsd://localhost:2947"},
+    };
+    for (const Source& s : sources) {
+        EXPECT_EQ(LineStatus::SourceText(s.source), s.text);
+    }
+}
+
+TEST(LineStatus, SatellitesUsedComeFromGgaOnly) {
+    const std::pair<const char*, int> cases[] = {
+        {"GPGGA,091519.00,4807.038,N,01131.000,E,2,08,0.9,545.4,M,46.9,M,,*47\r\n", 8},
+        {"GNGGA,1,2,N,3,E,1,12,0.9,5,M,4,M,,*00\n", 12},
+        {"GPGGA,1,2,N,3,E,1,,0.9,5,M,4,M,,*00\n", -1},
+        {"GPRMC,1,A,2,N,3,E,4,5,6,,*00\n", -1},
+    };
+    for (const auto& [text, used] : cases) {
+        EXPECT_EQ(LineStatus::GgaSatellitesUsed(text), used) << text;
+    }
+}
+
+TEST(LineStatus, ReportGivesTheShareOfTheLineAtTenBitsAByte) {
+    LineStatistics statistics;
+    auto valueOf = [&](const LineRates& rates, const std::string& name) {
+        for (const LineReportRow& row : MakeLineReport(statistics, rates)) {
+            if (row.name == name) {
+                return row.value;
+            }
+        }
+        return std::string("<none>");
+    };
+    EXPECT_EQ(valueOf({240.0, 4800, 0.3}, "Share of the line's capacity"), "50.0 %");
+    EXPECT_EQ(valueOf({240.0, 0, 0.3}, "Share of the line's capacity"), "-");
+    EXPECT_EQ(valueOf({0.0, 4800, -1}, "Time since the last byte"), "no byte yet");
+}
+
+}  // namespace
