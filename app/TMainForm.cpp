@@ -14,9 +14,12 @@
 
 #include "MainStatusBar.h"
 #include "MdiLayout.h"
+#include "NetworkDeviceFactory.h"
+#include "NetworkSourceName.h"
 #include "PlaybackFeeder.h"
 #include "ScreenCentre.h"
 #include "SettingsFile.h"
+#include "ShareOnNetwork.h"
 #include "TAbout.h"
 #include "TData.h"
 #include "TErrorDialog.h"
@@ -43,7 +46,7 @@ constexpr int kSpeedButtonTop = 4;
 
 TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
                      std::unique_ptr<DeviceFactory> devices)
-    : Comm1(std::move(devices)),
+    : Comm1(std::make_unique<NetworkDeviceFactory>(std::move(devices))),
       state_(records.state),
       nav_(records.nav),
       buffer_(records.buffer),
@@ -73,6 +76,7 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     CreateMenus();
     StatusBar1 = new MainStatusBar;
     setStatusBar(StatusBar1);
+    Share = new ShareOnNetwork(*StatusBar1, this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -186,6 +190,9 @@ void TMainForm::CreateMenus() {
                                  &TMainForm::AboutKelmstarDemo1Click);
     addSeparator(File1, "N2");
     Exit1 = addItem(File1, "Exit1", "E&xit", &TMainForm::Exit1Click);
+    addSeparator(File1, "N3");
+    ShareOnNetwork1 =
+        addItem(File1, "ShareOnNetwork1", "Share on &Network...", &TMainForm::ShareOnNetwork1Click);
 
     View1 = MainMenu1->addMenu("&View");
     View1->setObjectName("View1");
@@ -271,6 +278,10 @@ void TMainForm::SpeedButton5Click() {
 }
 void TMainForm::SentenceSetup1Click() {
     RunDialog(windows_.sentencesetup);
+}
+
+void TMainForm::ShareOnNetwork1Click() {
+    Share->RunDialog(runModal);
 }
 
 void TMainForm::Exit1Click() {
@@ -426,6 +437,7 @@ void TMainForm::Comm1ReceiveData(TComm&, const char* buffer, std::uint16_t lengt
     for (std::uint16_t i = 0; i < length; ++i) {
         buffer_.Put(static_cast<std::uint8_t>(buffer[i]));
     }
+    Share->Feed(buffer, length);
 }
 
 void TMainForm::OpenSentenceLog() {
@@ -485,11 +497,15 @@ void TMainForm::Timer2Timer() {
         windows_.Tracking->PlotFix();
     }
     if (state_.measuredViewOpen == 1 && state_.playbackActive == 1) {
-        FeedPlaybackLines(state_.dataFile, buffer_);
+        FeedPlaybackLines(state_.dataFile, buffer_,
+                          [this](std::string_view l) { Share->FeedLine(l); });
     }
 }
 
 bool TMainForm::WriteData(const void* data, std::uint16_t count) {
+    if (const char* refusal = CommandRefusal(Comm1.CommName()); refusal && Comm1.IsOpen()) {
+        StatusBar1->showMessage(refusal, 10000);
+    }
     return Comm1.WriteData(data, count);
 }
 

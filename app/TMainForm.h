@@ -16,6 +16,7 @@
 #include "ViewFeed.h"
 
 class MainStatusBar;
+class ShareOnNetwork;
 class MapCentre;
 class QAction;
 class QDialog;
@@ -77,6 +78,7 @@ public:
     void SpeedButton1Click();
     void SpeedButton5Click();
     void SentenceSetup1Click();
+    void ShareOnNetwork1Click();
     void WindowCascadeItemClick();
     void WindowTileItemClick();
     void WindowArrangeItemClick();
@@ -115,6 +117,7 @@ public:
     QAction* FileOpenItem = nullptr;
     QAction* AboutKelmstarDemo1 = nullptr;
     QAction* Exit1 = nullptr;
+    QAction* ShareOnNetwork1 = nullptr;
     QAction* Parameter1 = nullptr;
     QAction* Level1 = nullptr;
     QAction* View2 = nullptr;
@@ -131,6 +134,8 @@ public:
     QTimer* Timer2 = nullptr;
     // Along the bottom, below the views: what the data source is doing.
     MainStatusBar* StatusBar1 = nullptr;
+    // Serves the received sentences to other programs.
+    ShareOnNetwork* Share = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

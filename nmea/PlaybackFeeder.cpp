@@ -37,7 +37,7 @@ TokenResult ReadToken(std::FILE* file, char (&line)[kPlaybackLineBufferSize], in
 
 }  // namespace
 
-int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer) {
+int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer, const PlaybackLineTap& tap) {
     if (file == nullptr) {
         return 0;
     }
@@ -56,6 +56,9 @@ int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer) {
             buffer.Put(static_cast<std::uint8_t>(line[k]));
         }
         buffer.Put('\n');
+        if (tap) {
+            tap({line, static_cast<std::size_t>(length)});
+        }
         ++fed;
     }
     return fed;

@@ -58,3 +58,16 @@ bool LogDecoder::Decode(std::FILE* input) {
     ok = Flush() && ok;
     return ok && std::fflush(output_) == 0;
 }
+
+bool LogDecoder::Feed(const char* bytes, std::size_t count) {
+    Put(reinterpret_cast<const unsigned char*>(bytes), count);
+    while (buffer_.Count() >= DecodeTick::kFrameThreshold) {
+        tick_.Run(*this);
+    }
+    return Flush() && std::fflush(output_) == 0;
+}
+
+bool LogDecoder::Finish() {
+    tick_.Drain(*this);
+    return Flush() && std::fflush(output_) == 0;
+}

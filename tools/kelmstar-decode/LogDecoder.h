@@ -17,6 +17,11 @@ public:
     // Reads `input` to its end; returns false on a read or write error.
     bool Decode(std::FILE* input);
 
+    // A live input, piece by piece: each piece is decoded and printed at once; Finish
+    // decodes what is still buffered at the end. Both return false on a write error.
+    bool Feed(const char* bytes, std::size_t count);
+    bool Finish();
+
     long long SentencesDecoded() const { return decoded_; }
 
 private:

@@ -6,11 +6,15 @@
 
 #include "KelmstarVersion.h"
 #include "LogDecoder.h"
+#include "NetworkByteSource.h"
+#include "NetworkInput.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "Usage: kelmstar-decode [FILE]\n"
+    "       kelmstar-decode gpsd://HOST[:PORT] | tcp://HOST:PORT | udp://[ADDRESS]:PORT\n"
+    "                       [--duration=SECONDS]\n"
     "       kelmstar-decode --help\n"
     "       kelmstar-decode --version\n"
     "\n"
@@ -31,12 +35,18 @@ constexpr const char* kUsage =
     "letter (an empty string until one was received). Speed is in knots. Floats\n"
     "are printed in the shortest form that reads back to the same 32-bit value.\n"
     "\n"
+    "A network source is read live (gpsd's own reports left out) until it ends,\n"
+    "SIGINT or SIGTERM comes, or SECONDS have passed.\n"
+    "\n"
     "Exit status: 0 on success, 1 when the input cannot be read or the output\n"
     "cannot be written, 2 on a usage error.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && IsNetworkInput(argv[1])) {
+        return DecodeNetworkInput(argc, argv);
+    }
     if (argc > 2) {
         std::fputs(kUsage, stderr);
         return 2;
