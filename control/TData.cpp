@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "DataSourceLink.h"
+#include "GpsdProbe.h"
 #include "TextConversion.h"
 #include "serial/PortName.h"
 #include "serial/SerialPortDiscovery.h"
@@ -112,6 +113,23 @@ void TData::RefreshPortList() {
         comsetting->setItemData(comsetting->count() - 1, QString::fromStdString(port.description),
                                 Qt::ToolTipRole);
     }
+    KeepPortText(text);
+    // A gpsd holding the receiver's port is offered too, once it has answered.
+    if (gpsdProbe_ == nullptr) {
+        gpsdProbe_ = new GpsdProbe(this);
+    }
+    gpsdProbe_->Start([this] { AddLocalGpsd(); });
+}
+
+void TData::AddLocalGpsd() {
+    if (comsetting->findText(GpsdProbe::kLocalGpsd, Qt::MatchExactly) < 0) {
+        const QString text = comsetting->currentText();
+        comsetting->addItem(GpsdProbe::kLocalGpsd);
+        KeepPortText(text);
+    }
+}
+
+void TData::KeepPortText(const QString& text) {
     // By-id paths are long: let the open list show them whole.
     comsetting->view()->setMinimumWidth(comsetting->view()->sizeHintForColumn(0));
     if (comsetting->currentText() != text) {

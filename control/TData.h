@@ -6,6 +6,7 @@
 #include "AppState.h"
 
 class DataSourceLink;
+class GpsdProbe;
 class QComboBox;
 class QFileDialog;
 class QLabel;
@@ -51,10 +52,13 @@ protected:
 private:
     void CreateControls();
     void RefreshPortList();
+    void AddLocalGpsd();
+    void KeepPortText(const QString& text);
     void OpenPlaybackFile(const QString& fullName);
 
     AppState& state_;
     TComm& comm_;
     DataSourceLink& link_;
     std::filesystem::path deviceRoot_ = "/";
+    GpsdProbe* gpsdProbe_ = nullptr;
 };

@@ -96,6 +96,12 @@ TEST_F(NetworkSourceTest, TcpSourceFillsTheViewsAndTakesTheReceiverCommands) {
         return commands.count("$PQKL104") == 5;
     }));
     EXPECT_TRUE(ReportedErrors().isEmpty()) << ReportedErrors().join("|").toStdString();
+
+    // The bridge goes away: the reader ends with a hang-up request, as on a serial device.
+    bool hangup = false;
+    Main().Comm1.OnRequestHangup = [&](TComm&) { hangup = true; };
+    receiver->disconnectFromHost();
+    EXPECT_TRUE(WaitFor([&] { return hangup && !Main().Comm1.ReaderRunning(); }));
 }
 
 TEST_F(NetworkSourceTest, ASourceThatCannotBeReachedLeavesTheProgramIdle) {
