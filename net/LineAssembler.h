@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-// Cuts a byte stream into lines (ended by LF, a CR before it dropped). A line longer than
+// Cuts a byte stream into lines (ended by LF, the CRs before it dropped). A line longer than
 // kMaxLine is not a sentence: it is skipped whole, and the line buffer never grows.
 class LineAssembler {
 public:
@@ -37,7 +37,7 @@ public:
 private:
     std::string_view Line() const {
         std::size_t n = length_;
-        if (n > 0 && line_[n - 1] == '\r') {
+        while (n > 0 && line_[n - 1] == '\r') {
             --n;
         }
         return {line_.data(), n};
