@@ -24,11 +24,12 @@ void ShareOnNetwork::Feed(const char* data, std::size_t count) {
     if (!server_.IsListening()) {
         return;
     }
-    lines_.Feed(data, count, [this](std::string_view line) { server_.Publish(line); });
+    lines_.Feed(data, count, [this](std::string_view line) { FeedLine(line); });
 }
 
 void ShareOnNetwork::FeedLine(std::string_view line) {
-    if (server_.IsListening() && !line.empty()) {
+    // Sentences only ("$GPRMC...", "!AIVDM..."): noise between them is nobody's business.
+    if (server_.IsListening() && !line.empty() && (line.front() == '$' || line.front() == '!')) {
         server_.Publish(line);
     }
 }

@@ -114,7 +114,11 @@ void TData::RefreshPortList() {
                                 Qt::ToolTipRole);
     }
     KeepPortText(text);
-    // A gpsd holding the receiver's port is offered too, once it has answered.
+    // A gpsd holding the receiver's port is offered too, once it has answered; a fake
+    // device tree (tests) has no gpsd to ask.
+    if (deviceRoot_ != "/") {
+        return;
+    }
     if (gpsdProbe_ == nullptr) {
         gpsdProbe_ = new GpsdProbe(this);
     }
