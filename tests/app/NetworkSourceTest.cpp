@@ -2,6 +2,7 @@
 // server standing in for a serial-to-network bridge, and a real gpsd reading the share.
 
 #include <netinet/in.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "MainStatusBar.h"
 #include "ProgramFixture.h"
 #include "ShareOnNetwork.h"
 #include "TData.h"
@@ -115,6 +117,43 @@ TEST_F(NetworkSourceTest, ASourceThatCannotBeReachedLeavesTheProgramIdle) {
         QStringList({QString("Cannot connect to 127.0.0.1:%1: Connection refused.").arg(port)}));
     EXPECT_FALSE(Main().Comm1.IsOpen());
     EXPECT_FALSE(Main().Timer1->isActive());
+}
+
+// gpsd, fed the capture by gpsfake, fills the views; commands cannot go through it.
+TEST_F(NetworkSourceTest, GpsdSourceFillsTheViewsAndSaysCommandsCannotPass) {
+    if (!QFile::exists("/usr/sbin/gpsd") || !QFile::exists("/usr/bin/gpsfake")) {
+        GTEST_SKIP() << "gpsd or gpsfake is missing (Debian packages gpsd, gpsd-clients)";
+    }
+    const QString port = QString::number(FreePort());
+    QProcess gpsfake;
+    // gpsfake does not end on SIGTERM: it runs in a group of its own, killed with its gpsd.
+    gpsfake.setChildProcessModifier([] { ::setpgid(0, 0); });
+    gpsfake.start("/usr/bin/gpsfake", {"-1", "-q", "-c", "0.1", "-P", port, kCapture});
+    ASSERT_TRUE(gpsfake.waitForStarted(5000));
+    CreateProgram();
+    Windows().Data->comsetting->setEditText("gpsd://127.0.0.1:" + port);
+    Windows().Data->BitBtn1Click();
+    // gpsd listens a moment after gpsfake starts.
+    WaitFor(
+        [&] {
+            try {
+                Main().Start1Click();
+            } catch (const ECommsError&) {
+            }
+            return Main().Comm1.IsOpen();
+        },
+        10000);
+    EXPECT_TRUE(WaitFor(
+        [&] { return LabelText(Windows().Parameter, "latlabel").startsWith("52.21"); }, 15000));
+    Windows().Start->systemtimecheck->setChecked(false);
+    Windows().Start->BitBtn1Click();
+    EXPECT_EQ(Main().StatusBar1->currentMessage(),
+              "Commands cannot reach the receiver through gpsd");
+    Main().Stop1Click();
+    const qint64 fake = gpsfake.processId();
+    ::kill(-static_cast<pid_t>(fake), SIGKILL);
+    gpsfake.waitForFinished(3000);
+    QFile::remove(QString("/tmp/gpsfake-%1.sock").arg(fake));
 }
 
 // A real gpsd reads the share and reports the bridge's positions; gpspipe shows them.
