@@ -110,6 +110,21 @@ int NewSocket(const sockaddr_storage& address, int type) {
     return ::socket(address.ss_family, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
 }
 
+// Commands are a few short writes: each goes at once. A peer that vanished without closing
+// (a bridge switched off) is noticed within about half a minute rather than two hours, so
+// that the source is hung up and opened again.
+void KeepStreamAlive(int fd) {
+    const int on = 1;
+    const int idleSeconds = 10;
+    const int intervalSeconds = 5;
+    const int probes = 3;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idleSeconds, sizeof idleSeconds);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &intervalSeconds, sizeof intervalSeconds);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
+}
+
 SocketOpenResult ConnectStream(const Resolved& resolved) {
     const auto until = Clock::now() + kConnectTimeout;
     int lastError = EHOSTUNREACH;
@@ -121,10 +136,7 @@ SocketOpenResult ConnectStream(const Resolved& resolved) {
         }
         lastError = ConnectBy(fd, resolved.addresses[i], resolved.lengths[i], until);
         if (lastError == 0) {
-            // Commands are a few short writes: send each at once.
-            const int on = 1;
-            ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-            ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+            KeepStreamAlive(fd);
             return {fd, {}};
         }
         ::close(fd);
