@@ -154,8 +154,11 @@ int LineMonitor::QuietSeconds() const {
 }
 
 void LineMonitor::Refresh() {
-    bar_.SetState(
-        QString::fromStdString(LineStatus::StateText(phase_, byteSinceOpen_, QuietSeconds())));
+    const bool network = comm_.CommName().find("://") != std::string::npos;
+    bar_.SetState(phase_ == LinePhase::Unplugged && network
+                      ? QString(LineStatus::kDisconnectedText)
+                      : QString::fromStdString(
+                            LineStatus::StateText(phase_, byteSinceOpen_, QuietSeconds())));
     bar_.SetSentenceRate(QString::fromStdString(LineStatus::RateText(phase_, sentencesPerSecond_)));
     const int satellites = ggaSatellites_ >= 0 ? ggaSatellites_ : nav_.satsInView;
     bar_.SetFix(

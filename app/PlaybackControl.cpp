@@ -324,6 +324,6 @@ void PlaybackControl::PutLine(const PlaybackPacer::Line& line) {
     host_.buffer.Put('\n');
     pacer_.Consume();
     if (host_.fed) {
-        host_.fed(before);
+        host_.fed(std::string_view(line.text, static_cast<std::size_t>(line.length)), before);
     }
 }

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <functional>
+#include <string_view>
 
 #include "AppState.h"
 #include "DecodeListener.h"
@@ -30,8 +31,9 @@ struct PlaybackHost {
     const QTimer& intake;  // the decode timer: active while intake is started
     // Frames, logs, decodes and shows every whole sentence buffered; returns how many.
     std::function<int()> decode;
-    // Told of the bytes fed (the ring's count before them) and of the end of the file.
-    std::function<void(std::int32_t countBefore)> fed;
+    // Told of each line fed (without its line feed; the ring's count before it) and of the
+    // end of the file.
+    std::function<void(std::string_view line, std::int32_t countBefore)> fed;
     std::function<void()> finished;
 };
 

@@ -20,10 +20,13 @@
 #include "MainStatusBar.h"
 #include "MdiGrid.h"
 #include "MdiLayout.h"
+#include "NetworkDeviceFactory.h"
+#include "NetworkSourceName.h"
 #include "PlaybackControl.h"
 #include "PlaybackFeeder.h"
 #include "ScreenCentre.h"
 #include "SettingsFile.h"
+#include "ShareOnNetwork.h"
 #include "TAbout.h"
 #include "TData.h"
 #include "TErrorDialog.h"
@@ -51,7 +54,7 @@ constexpr int kPlaybackControlsLeft = 256;  // after the last button, which ends
 
 TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
                      std::unique_ptr<DeviceFactory> devices)
-    : Comm1(std::move(devices)),
+    : Comm1(std::make_unique<NetworkDeviceFactory>(std::move(devices))),
       state_(records.state),
       nav_(records.nav),
       buffer_(records.buffer),
@@ -80,6 +83,7 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     lineMonitor = new LineMonitor(Comm1, *StatusBar1, nav_, this);
     feed_.onFramed = [this](const char* text) { lineMonitor->SentenceFramed(text); };
     lineMonitor->serialChosen = [this] { return SerialChosen(); };
+    Share = new ShareOnNetwork(*StatusBar1, this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -94,7 +98,10 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
 
     Playback = new PlaybackControl(
         PlaybackHost{state_, buffer_, windows_, *Timer1, [this] { return DecodePlayback(); },
-                     [this](std::int32_t before) { lineMonitor->PlaybackFed(buffer_, before); },
+                     [this](std::string_view line, std::int32_t before) {
+                         lineMonitor->PlaybackFed(buffer_, before);
+                         Share->FeedLine(line);
+                     },
                      [this] { lineMonitor->PlaybackFinished(); }},
         this);
     Playback->Install(SpeedPanel, kPlaybackControlsLeft, Operate1, StatusBar1);
@@ -202,6 +209,9 @@ void TMainForm::CreateMenus() {
                                  &TMainForm::AboutKelmstarDemo1Click);
     addSeparator(File1, "N2");
     Exit1 = addItem(File1, "Exit1", "E&xit", &TMainForm::Exit1Click);
+    addSeparator(File1, "N3");
+    ShareOnNetwork1 =
+        addItem(File1, "ShareOnNetwork1", "Share on &Network...", &TMainForm::ShareOnNetwork1Click);
 
     View1 = MainMenu1->addMenu("&View");
     View1->setObjectName("View1");
@@ -291,6 +301,10 @@ void TMainForm::SpeedButton5Click() {
 }
 void TMainForm::SentenceSetup1Click() {
     RunDialog(windows_.sentencesetup);
+}
+
+void TMainForm::ShareOnNetwork1Click() {
+    Share->RunDialog(runModal);
 }
 
 void TMainForm::Exit1Click() {
@@ -503,6 +517,7 @@ void TMainForm::Comm1ReceiveData(TComm&, const char* buffer, std::uint16_t lengt
     }
     // Nothing is taken meanwhile, so what the count did not grow by was dropped.
     lineMonitor->Received(buffer, length, length - std::size_t(buffer_.Count() - before));
+    Share->Feed(buffer, length);
 }
 
 void TMainForm::OpenSentenceLog() {
@@ -570,7 +585,8 @@ void TMainForm::Timer2Timer() {
     }
     if (!steered && state_.measuredViewOpen == 1 && state_.playbackActive == 1) {
         const std::int32_t before = buffer_.Count();
-        const int lines = FeedPlaybackLines(state_.dataFile, buffer_);
+        const int lines = FeedPlaybackLines(
+            state_.dataFile, buffer_, [this](std::string_view line) { Share->FeedLine(line); });
         lineMonitor->PlaybackFed(buffer_, before);
         if (lines < kPlaybackLinesPerCall) {
             lineMonitor->PlaybackFinished();  // the end of the file
@@ -597,6 +613,9 @@ int TMainForm::DecodePlayback() {
 }
 
 bool TMainForm::WriteData(const void* data, std::uint16_t count) {
+    if (const char* refusal = CommandRefusal(Comm1.CommName()); refusal && Comm1.IsOpen()) {
+        StatusBar1->showMessage(refusal, 10000);
+    }
     return Comm1.WriteData(data, count);
 }
 

@@ -17,6 +17,7 @@
 
 class LineMonitor;
 class MainStatusBar;
+class ShareOnNetwork;
 class MapCentre;
 class PlaybackControl;
 class QAction;
@@ -81,6 +82,7 @@ public:
     void SpeedButton1Click();
     void SpeedButton5Click();
     void SentenceSetup1Click();
+    void ShareOnNetwork1Click();
     void WindowCascadeItemClick();
     void WindowTileItemClick();
     void WindowArrangeItemClick();
@@ -121,6 +123,7 @@ public:
     QAction* FileOpenItem = nullptr;
     QAction* AboutKelmstarDemo1 = nullptr;
     QAction* Exit1 = nullptr;
+    QAction* ShareOnNetwork1 = nullptr;
     QAction* Parameter1 = nullptr;
     QAction* Level1 = nullptr;
     QAction* View2 = nullptr;
@@ -143,6 +146,8 @@ public:
     PlaybackControl* Playback = nullptr;
     // Fills the status bar, counts the line, brings a port that hung up back.
     LineMonitor* lineMonitor = nullptr;
+    // Serves the received sentences to other programs.
+    ShareOnNetwork* Share = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

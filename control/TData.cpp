@@ -12,6 +12,7 @@
 #include "DataSourceLink.h"
 #include "ElidingLabel.h"
 #include "ElidingLineEdit.h"
+#include "GpsdProbe.h"
 #include "LineSpeedSearch.h"
 #include "TextConversion.h"
 #include "serial/PortName.h"
@@ -131,6 +132,27 @@ void TData::RefreshPortList() {
         comsetting->setItemData(comsetting->count() - 1, QString::fromStdString(port.description),
                                 Qt::ToolTipRole);
     }
+    KeepPortText(text);
+    // A gpsd holding the receiver's port is offered too, once it has answered; a fake
+    // device tree (tests) has no gpsd to ask.
+    if (deviceRoot_ != "/") {
+        return;
+    }
+    if (gpsdProbe_ == nullptr) {
+        gpsdProbe_ = new GpsdProbe(this);
+    }
+    gpsdProbe_->Start([this] { AddLocalGpsd(); });
+}
+
+void TData::AddLocalGpsd() {
+    if (comsetting->findText(GpsdProbe::kLocalGpsd, Qt::MatchExactly) < 0) {
+        const QString text = comsetting->currentText();
+        comsetting->addItem(GpsdProbe::kLocalGpsd);
+        KeepPortText(text);
+    }
+}
+
+void TData::KeepPortText(const QString& text) {
     // By-id paths are long: let the open list show them whole.
     ElidingLineEdit::FitList(*comsetting);
     if (comsetting->currentText() != text) {

@@ -8,6 +8,7 @@
 
 class DataSourceLink;
 class LineSpeedSearch;
+class GpsdProbe;
 class QComboBox;
 class QFileDialog;
 class QLabel;
@@ -60,6 +61,8 @@ protected:
 private:
     void CreateControls();
     void RefreshPortList();
+    void AddLocalGpsd();
+    void KeepPortText(const QString& text);
     void OpenPlaybackFile(const QString& fullName);
     void CreateDetection();
     void DetectionFinished(LineSpeedDetector::Outcome outcome, int baudRate);
@@ -69,4 +72,5 @@ private:
     DataSourceLink& link_;
     std::filesystem::path deviceRoot_ = "/";
     LineSpeedSearch* search_ = nullptr;
+    GpsdProbe* gpsdProbe_ = nullptr;
 };

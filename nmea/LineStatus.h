@@ -23,6 +23,8 @@ public:
     // A line quiet for this long is no longer "Receiving".
     static constexpr int kQuietSeconds = 3;
     static constexpr const char* kUnpluggedText = "Receiver unplugged: waiting for it to return";
+    // The same for a network source whose connection dropped.
+    static constexpr const char* kDisconnectedText = "Connection lost: reconnecting";
 
     // "/dev/ttyUSB0 4800 8N1"; a playback file or a network address by its name alone.
     static std::string SourceText(const LineSource& source);

@@ -34,7 +34,7 @@ TokenResult ReadPlaybackToken(std::FILE* file, char (&line)[kPlaybackLineBufferS
     return tooLong ? TokenResult::TooLong : TokenResult::Read;
 }
 
-int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer) {
+int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer, const PlaybackLineTap& tap) {
     if (file == nullptr) {
         return 0;
     }
@@ -53,6 +53,9 @@ int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer) {
             buffer.Put(static_cast<std::uint8_t>(line[k]));
         }
         buffer.Put('\n');
+        if (tap) {
+            tap({line, static_cast<std::size_t>(length)});
+        }
         ++fed;
     }
     return fed;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
+#include <string_view>
 
 #include "ReceiveBuffer.h"
 
@@ -8,7 +10,9 @@
 // whitespace-delimited tokens from `file` and puts each, followed by a line feed.
 // A token longer than the 512-byte line buffer holds (511 characters) is skipped
 // whole; at the end of the file nothing more is fed. Returns the tokens fed.
-int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer);
+// `tap`, when set, also sees each line fed (without its line feed).
+using PlaybackLineTap = std::function<void(std::string_view line)>;
+int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer, const PlaybackLineTap& tap = {});
 
 inline constexpr int kPlaybackLinesPerCall = 4;
 inline constexpr int kPlaybackLineBufferSize = 512;

@@ -27,6 +27,9 @@ public:
     virtual std::optional<std::chrono::milliseconds> LineEventPollInterval() const = 0;
 
     virtual IoResult Read(std::span<char> buffer) = 0;
+    // True when the device holds input that Handle() does not announce (the rest of a
+    // datagram larger than the last read took).
+    virtual bool HasPendingInput() const { return false; }
     virtual IoResult Write(std::span<const char> data) = 0;
     virtual LineEvents ReadLineEvents() = 0;
 

@@ -42,7 +42,7 @@ void TComm::OpenPort() {
     }
     OpenResult opened = factory_->Open(DevicePathForPortName(commName_));
     if (!opened.device) {
-        throw ECommsError(MessageFor(opened.failure));
+        throw ECommsError(opened.message.empty() ? MessageFor(opened.failure) : opened.message);
     }
     std::unique_ptr<SerialDevice> device = std::move(opened.device);
     device->Purge(PurgeDirection::Input);

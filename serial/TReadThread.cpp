@@ -71,6 +71,12 @@ bool TReadThread::ReadBlock() {
         if (!ServeLineEvents(progress)) {
             return false;
         }
+        if (device_.HasPendingInput()) {
+            if (!ReadAvailable(progress, 0)) {
+                return false;
+            }
+            continue;
+        }
         // poll() skips the line-event entry when the device has no such descriptor (-1).
         std::array<pollfd, 4> fds{{{stop_.Handle(), POLLIN, 0},
                                    {device_.Handle(), POLLIN, 0},

@@ -2,8 +2,10 @@
 // or corrupted, the delay from a sentence's last byte to its values in the views, and the
 // program's CPU use. Usage:
 //   live_bench [--sim=PATH] [--baud=115200] [--rate=10] [--seconds=120] [--warm-up=3]
-//              [--four-types] [--read-limit=MS]
+//              [--four-types] [--read-limit=MS] [--source=serial|gpsd|tcp] [--share-clients=N]
 // --read-limit sets the serial component's total read timeout, to compare read timings.
+// --source puts gpsd or a TCP bridge between the simulator and the program; --share-clients
+// switches sharing on with N clients reading it.
 
 #include <cstdio>
 #include <cstring>
@@ -41,6 +43,10 @@ LiveRun::Options ParseOptions(int argc, char** argv) {
             options.warmUp = std::stod(value);
         } else if (Option(argv[i], "--read-limit", value)) {
             options.readLimitMs = std::stoi(value);
+        } else if (Option(argv[i], "--source", value)) {
+            options.source = value;
+        } else if (Option(argv[i], "--share-clients", value)) {
+            options.shareClients = std::stoi(value);
         } else if (std::strcmp(argv[i], "--four-types") == 0) {
             options.allTypes = false;
         } else {

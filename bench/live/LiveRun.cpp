@@ -1,4 +1,6 @@
 #include "LiveRun.h"
+#include "NetworkPeers.h"
+#include "ShareOnNetwork.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -130,15 +132,38 @@ LiveRun::Result LiveRun::Run() {
         if (!simulator.waitForStarted(5000) || !simulator.waitForReadyRead(5000)) {
             throw std::runtime_error("kelmstar-sim did not start: " + options_.simulator);
         }
-        program.Windows().Data->comsetting->setEditText(QString::fromStdString(link));
+        NetworkPeers peers;
+        std::string source = link;
+        if (options_.source == "gpsd") {
+            source = peers.StartGpsd(link);
+        } else if (options_.source == "tcp") {
+            source = peers.StartTcpBridge(link);
+        }
+        if (options_.shareClients >= 0) {
+            main.Share->Apply({true, 0, false});
+            peers.StartShareClients(main.Share->Server().Port(), options_.shareClients);
+        }
+        program.Windows().Data->comsetting->setEditText(QString::fromStdString(source));
         program.Windows().Data->baudrateedit->setEditText(QString::number(options_.baud));
         program.Windows().Data->BitBtn1Click();
         if (options_.readLimitMs >= 0) {
             main.Comm1.SetReadTotalTimeoutConstant(options_.readLimitMs);
         }
-        main.Start1Click();
+        // gpsd needs a moment before it listens.
+        WaitFor(
+            [&] {
+                if (main.Comm1.IsOpen()) {
+                    return true;
+                }
+                try {
+                    main.Start1Click();
+                } catch (const ECommsError&) {
+                }
+                return main.Comm1.IsOpen();
+            },
+            5);
         if (!main.Comm1.IsOpen()) {
-            throw std::runtime_error("the program could not open " + link);
+            throw std::runtime_error("the program could not open " + source);
         }
         program.Windows().LogFileSetting->BrowseClick();
         program.Windows().LogFileSetting->BitBtn1Click();

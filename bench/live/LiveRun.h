@@ -20,6 +20,8 @@ public:
         double seconds = 120;  // measured time, after a warm-up
         double warmUp = 3;
         int readLimitMs = -1;  // >= 0: Comm1's ReadTotalTimeoutConstant, to try other limits
+        std::string source = "serial";  // or "gpsd", "tcp": the simulator behind that peer
+        int shareClients = -1;          // >= 0: sharing on, with this many clients reading
     };
 
     struct Result {

@@ -4,6 +4,7 @@
 
 #include "FileByteSource.h"
 #include "LineSpeedDetector.h"
+#include "NetworkByteSource.h"
 #include "SerialByteSource.h"
 #include "serial/PosixDeviceFactory.h"
 
@@ -62,6 +63,14 @@ OpenedSource OpenSerial(const DecodeOptions& options, OpenResult opened,
 
 OpenedSource OpenByteSource(const DecodeOptions& options,
                             const std::function<bool()>& stopRequested) {
+    if (IsNetworkInput(options.input)) {
+        if (options.baudRate || options.detectBaudRate) {
+            return {nullptr, "--baud applies to serial devices only", std::nullopt};
+        }
+        std::string error;
+        std::unique_ptr<ByteSource> source = OpenNetworkSource(options.input, error);
+        return {std::move(source), error, std::nullopt};
+    }
     if (options.input == "-" || !IsCharacterDevice(options.input)) {
         return OpenFile(options);
     }

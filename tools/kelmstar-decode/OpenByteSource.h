@@ -16,7 +16,8 @@ struct OpenedSource {
     bool detected = false;                 // the speed was found by listening (--baud=auto)
 };
 
-// Opens the input the options name: standard input for "-", a serial device for a terminal
+// Opens the input the options name: a network source for gpsd://, tcp:// and udp://,
+// standard input for "-", a serial device for a terminal
 // (at --baud, or at the speed found by listening with --baud=auto), otherwise a file.
 // `stopRequested` can end a speed search early.
 OpenedSource OpenByteSource(const DecodeOptions& options,

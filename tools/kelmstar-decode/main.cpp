@@ -19,6 +19,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: kelmstar-decode [OPTIONS] [FILE | DEVICE]\n"
+    "       kelmstar-decode [OPTIONS] gpsd://HOST[:PORT] | tcp://HOST:PORT | udp://[ADDRESS]:PORT\n"
     "       kelmstar-decode --help\n"
     "       kelmstar-decode --version\n"
     "\n"
@@ -51,6 +52,9 @@ constexpr const char* kUsage =
     "Latitude and longitude are degrees, never negative; the hemisphere is the\n"
     "letter (an empty string until one was received). Speed is in knots. Floats\n"
     "are printed in the shortest form that reads back to the same 32-bit value.\n"
+    "\n"
+    "A network source (gpsd://, tcp://, udp://) is read live as well, gpsd's own\n"
+    "reports left out, until it ends, SIGINT or SIGTERM comes, or --duration ends.\n"
     "\n"
     "Exit status: 0 on success (a stop by signal or duration included), 1 when the\n"
     "input cannot be opened or read or the output cannot be written, 2 on a usage\n"

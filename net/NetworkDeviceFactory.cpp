@@ -1,0 +1,57 @@
+#include "NetworkDeviceFactory.h"
+
+#include <unistd.h>
+
+#include "GpsdLineFilter.h"
+#include "NetworkSourceName.h"
+#include "SocketDevice.h"
+#include "SocketOpen.h"
+#include "serial/PosixDeviceFactory.h"
+
+namespace {
+
+SocketDevice::Kind KindFor(NetworkKind kind) {
+    switch (kind) {
+        case NetworkKind::Gpsd:
+            return SocketDevice::Kind::GpsdStream;
+        case NetworkKind::Udp:
+            return SocketDevice::Kind::Datagram;
+        case NetworkKind::Tcp:
+            break;
+    }
+    return SocketDevice::Kind::Stream;
+}
+
+// The request fits any fresh socket's send buffer, so one write sends it whole.
+bool AskForSentences(int fd) {
+    const std::size_t size = sizeof kGpsdWatchNmea - 1;
+    return ::write(fd, kGpsdWatchNmea, size) == static_cast<ssize_t>(size);
+}
+
+}  // namespace
+
+NetworkDeviceFactory::NetworkDeviceFactory(std::unique_ptr<DeviceFactory> serial)
+    : serial_(serial ? std::move(serial) : std::make_unique<PosixDeviceFactory>()) {}
+
+OpenResult NetworkDeviceFactory::Open(const std::string& path) {
+    if (!IsNetworkSourceName(path)) {
+        return serial_->Open(path);
+    }
+    std::string error;
+    const std::optional<NetworkSource> source = ParseNetworkSource(path, error);
+    if (!source) {
+        return {nullptr, OpenFailure::CannotOpen, "Cannot use " + path + ": " + error};
+    }
+    SocketOpenResult opened = OpenSourceSocket(*source);
+    FileDescriptor fd(opened.fd);
+    if (fd.Valid() && source->kind == NetworkKind::Gpsd && !AskForSentences(fd.Get())) {
+        return {nullptr, OpenFailure::CannotOpen,
+                OpenErrorText(*source, "gpsd did not take the request for sentences")};
+    }
+    if (!fd.Valid()) {
+        return {nullptr, OpenFailure::CannotOpen, OpenErrorText(*source, opened.error)};
+    }
+    return {std::make_unique<SocketDevice>(std::move(fd), KindFor(source->kind)),
+            OpenFailure::None,
+            {}};
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <string_view>
+
+class QTcpServer;
+class QTcpSocket;
+
+// Serves the received sentences to other programs over TCP (gpsd, chart plotters, QGIS).
+// Each line goes to every client as it arrives. A client that does not keep up is dropped
+// once its queue passes kClientQueueLimit, so no client ever holds up the caller; what
+// clients send is thrown away. Lives on the user-interface thread.
+class ShareServer : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxClients = 16;
+    static constexpr qint64 kClientQueueLimit = 64 * 1024;
+
+    enum class Reach { ThisComputer, AllNetworks };
+
+    explicit ShareServer(QObject* parent = nullptr);
+    ~ShareServer() override;
+
+    // Listens on `port` (0: any free port) on the loopback addresses or on all; false with
+    // the reason in `error` when no address could be taken.
+    bool Listen(quint16 port, Reach reach, QString& error);
+    // Drops every client and stops listening.
+    void Close();
+    bool IsListening() const { return !servers_.isEmpty(); }
+    quint16 Port() const;
+
+    // Sends one sentence line (without its line end) to every client.
+    void Publish(std::string_view line);
+    int ClientCount() const { return static_cast<int>(clients_.size()); }
+
+signals:
+    void ClientCountChanged(int count);
+
+private:
+    void Accept(QTcpServer* server);
+    void Drop(QTcpSocket* client);
+
+    QList<QTcpServer*> servers_;
+    QList<QTcpSocket*> clients_;
+};

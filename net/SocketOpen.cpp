@@ -1,0 +1,185 @@
+#include "SocketOpen.h"
+
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <condition_variable>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Resolved {
+    std::vector<sockaddr_storage> addresses;
+    std::vector<socklen_t> lengths;
+    std::string error;
+};
+
+// getaddrinfo cannot be given a time limit, so it runs on a thread of its own that is left
+// to finish alone when the limit passes; the state it writes is shared with it.
+struct Lookup {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    Resolved result;
+};
+
+Resolved RunLookup(const std::string& host, std::uint16_t port, int socketType) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = socketType;
+    hints.ai_flags = AI_NUMERICSERV | (host.empty() ? AI_PASSIVE : AI_ADDRCONFIG);
+    addrinfo* list = nullptr;
+    const std::string service = std::to_string(port);
+    Resolved resolved;
+    const int rc =
+        ::getaddrinfo(host.empty() ? nullptr : host.c_str(), service.c_str(), &hints, &list);
+    if (rc != 0) {
+        resolved.error = rc == EAI_SYSTEM ? std::strerror(errno) : ::gai_strerror(rc);
+        return resolved;
+    }
+    for (const addrinfo* a = list; a != nullptr; a = a->ai_next) {
+        sockaddr_storage storage{};
+        std::memcpy(&storage, a->ai_addr, std::min<std::size_t>(a->ai_addrlen, sizeof storage));
+        resolved.addresses.push_back(storage);
+        resolved.lengths.push_back(a->ai_addrlen);
+    }
+    ::freeaddrinfo(list);
+    return resolved;
+}
+
+Resolved Resolve(const std::string& host, std::uint16_t port, int socketType) {
+    auto lookup = std::make_shared<Lookup>();
+    try {
+        std::thread([lookup, host, port, socketType] {
+            Resolved result = RunLookup(host, port, socketType);
+            std::lock_guard lock(lookup->mutex);
+            lookup->result = std::move(result);
+            lookup->finished = true;
+            lookup->done.notify_all();
+        }).detach();
+    } catch (const std::system_error&) {
+        return RunLookup(host, port, socketType);
+    }
+    std::unique_lock lock(lookup->mutex);
+    if (!lookup->done.wait_for(lock, kResolveTimeout, [&] { return lookup->finished; })) {
+        return {{}, {}, "the host name could not be resolved in time"};
+    }
+    return std::move(lookup->result);
+}
+
+int PollMs(Clock::time_point until) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+// Connects without blocking longer than `until`; returns 0 or an errno value.
+int ConnectBy(int fd, const sockaddr_storage& address, socklen_t length, Clock::time_point until) {
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
+        return 0;
+    }
+    if (errno != EINPROGRESS) {
+        return errno;
+    }
+    pollfd entry{fd, POLLOUT, 0};
+    int n;
+    while ((n = ::poll(&entry, 1, PollMs(until))) < 0 && errno == EINTR) {
+    }
+    if (n == 0) {
+        return ETIMEDOUT;
+    }
+    int error = 0;
+    socklen_t size = sizeof error;
+    if (n < 0 || ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0) {
+        return errno;
+    }
+    return error;
+}
+
+int NewSocket(const sockaddr_storage& address, int type) {
+    return ::socket(address.ss_family, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+}
+
+// Commands are a few short writes: each goes at once. A peer that vanished without closing
+// (a bridge switched off) is noticed within about half a minute rather than two hours, so
+// that the source is hung up and opened again.
+void KeepStreamAlive(int fd) {
+    const int on = 1;
+    const int idleSeconds = 10;
+    const int intervalSeconds = 5;
+    const int probes = 3;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idleSeconds, sizeof idleSeconds);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &intervalSeconds, sizeof intervalSeconds);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
+}
+
+SocketOpenResult ConnectStream(const Resolved& resolved) {
+    const auto until = Clock::now() + kConnectTimeout;
+    int lastError = EHOSTUNREACH;
+    for (std::size_t i = 0; i < resolved.addresses.size(); ++i) {
+        const int fd = NewSocket(resolved.addresses[i], SOCK_STREAM);
+        if (fd < 0) {
+            lastError = errno;
+            continue;
+        }
+        lastError = ConnectBy(fd, resolved.addresses[i], resolved.lengths[i], until);
+        if (lastError == 0) {
+            KeepStreamAlive(fd);
+            return {fd, {}};
+        }
+        ::close(fd);
+        if (lastError == ETIMEDOUT) {
+            break;  // the time for all addresses is used up
+        }
+    }
+    return {-1, std::strerror(lastError)};
+}
+
+SocketOpenResult BindDatagram(const Resolved& resolved) {
+    int lastError = EADDRNOTAVAIL;
+    for (std::size_t i = 0; i < resolved.addresses.size(); ++i) {
+        const int fd = NewSocket(resolved.addresses[i], SOCK_DGRAM);
+        if (fd < 0) {
+            lastError = errno;
+            continue;
+        }
+        // Several programs may listen to the same broadcast sender.
+        const int on = 1;
+        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        if (::bind(fd, reinterpret_cast<const sockaddr*>(&resolved.addresses[i]),
+                   resolved.lengths[i]) == 0) {
+            return {fd, {}};
+        }
+        lastError = errno;
+        ::close(fd);
+    }
+    return {-1, std::strerror(lastError)};
+}
+
+}  // namespace
+
+SocketOpenResult OpenSourceSocket(const NetworkSource& source) {
+    const bool udp = source.kind == NetworkKind::Udp;
+    const Resolved resolved = Resolve(source.host, source.port, udp ? SOCK_DGRAM : SOCK_STREAM);
+    if (!resolved.error.empty()) {
+        return {-1, resolved.error};
+    }
+    return udp ? BindDatagram(resolved) : ConnectStream(resolved);
+}
+
+std::string OpenErrorText(const NetworkSource& source, const std::string& reason) {
+    const char* verb = source.kind == NetworkKind::Udp ? "Cannot listen on " : "Cannot connect to ";
+    return verb + DescribeSource(source) + ": " + reason;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "NetworkSourceName.h"
+
+// A non-blocking socket for a network source, or the reason there is none.
+struct SocketOpenResult {
+    int fd = -1;        // the caller owns it
+    std::string error;  // "Connection refused"; empty when fd is valid
+};
+
+// Longest that resolving a host name, and then connecting, may take: a network source is
+// opened on the window's thread.
+inline constexpr std::chrono::milliseconds kResolveTimeout{2000};
+inline constexpr std::chrono::milliseconds kConnectTimeout{3000};
+
+// Connects a TCP socket (gpsd and tcp sources) to the first address of the host that
+// answers, or binds a UDP socket (udp sources) to the address and port.
+SocketOpenResult OpenSourceSocket(const NetworkSource& source);
+
+// The whole message for a source that cannot be opened:
+// "Cannot connect to gpsd at localhost:2947: Connection refused".
+std::string OpenErrorText(const NetworkSource& source, const std::string& reason);

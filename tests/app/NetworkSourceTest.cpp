@@ -1,0 +1,224 @@
+// The program on network sources and sharing, against real peers on loopback: a TCP
+// server standing in for a serial-to-network bridge, and a real gpsd reading the share.
+
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "MainStatusBar.h"
+#include "ProgramFixture.h"
+#include "ShareOnNetwork.h"
+#include "TData.h"
+#include "TParameter.h"
+#include "TStart.h"
+
+namespace {
+
+const QString kCapture = QString(KELMSTAR_CAPTURES) + "/mtk-3301.log";
+
+QByteArrayList CaptureLines() {
+    QFile file(kCapture);
+    file.open(QIODevice::ReadOnly);
+    QByteArrayList lines;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.startsWith('$')) {
+            lines.append(line.trimmed() + "\r\n");
+        }
+    }
+    return lines;
+}
+
+class NetworkSourceTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        QStandardPaths::setTestModeEnabled(true);  // the share's settings stay out of $HOME
+        ProgramTest::SetUp();
+        ASSERT_TRUE(bridge.listen(QHostAddress::LocalHost));
+    }
+
+    void TearDown() override {
+        for (QProcess* process : {&gpsd, &gpspipe}) {
+            if (process->state() != QProcess::NotRunning) {
+                process->terminate();
+                process->waitForFinished(3000);
+            }
+        }
+        ProgramTest::TearDown();
+    }
+
+    // Starts the program on the bridge and takes its connection.
+    void StartOnBridge() {
+        CreateProgram();
+        Windows().Data->comsetting->setEditText(
+            QString("tcp://127.0.0.1:%1").arg(bridge.serverPort()));
+        Windows().Data->BitBtn1Click();
+        Main().Start1Click();
+        ASSERT_TRUE(Main().Comm1.IsOpen());
+        ASSERT_TRUE(WaitFor([&] { return bridge.hasPendingConnections(); }));
+        receiver = bridge.nextPendingConnection();
+    }
+
+    static quint16 FreePort() {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        return probe.serverPort();
+    }
+
+    QTcpServer bridge;
+    QTcpSocket* receiver = nullptr;
+    QProcess gpsd;
+    QProcess gpspipe;
+};
+
+TEST_F(NetworkSourceTest, TcpSourceFillsTheViewsAndTakesTheReceiverCommands) {
+    StartOnBridge();
+    for (const QByteArray& line : CaptureLines()) {
+        receiver->write(line);
+    }
+    ASSERT_TRUE(
+        WaitFor([&] { return LabelText(Windows().Parameter, "latlabel").startsWith("52.21"); }));
+    EXPECT_EQ(LabelText(Windows().Parameter, "latdirlabel"), "N");
+
+    Windows().Start->systemtimecheck->setChecked(false);
+    Windows().Start->BitBtn1Click();
+    QByteArray commands;
+    EXPECT_TRUE(WaitFor([&] {
+        commands += receiver->readAll();
+        return commands.count("$PQKL104") == 5;
+    }));
+    EXPECT_TRUE(ReportedErrors().isEmpty()) << ReportedErrors().join("|").toStdString();
+
+    // The bridge goes away: the reader ends with a hang-up request, as on a serial device.
+    bool hangup = false;
+    Main().Comm1.OnRequestHangup = [&](TComm&) { hangup = true; };
+    receiver->disconnectFromHost();
+    EXPECT_TRUE(WaitFor([&] { return hangup && !Main().Comm1.ReaderRunning(); }));
+}
+
+TEST_F(NetworkSourceTest, ASourceThatCannotBeReachedLeavesTheProgramIdle) {
+    const quint16 port = FreePort();
+    CreateProgram();
+    Windows().Data->comsetting->setEditText(QString("tcp://127.0.0.1:%1").arg(port));
+    Windows().Data->BitBtn1Click();
+    QTest::mouseClick(Main().SpeedButton6, Qt::LeftButton);
+    EXPECT_EQ(
+        ReportedErrors(),
+        QStringList({QString("Cannot connect to 127.0.0.1:%1: Connection refused.").arg(port)}));
+    EXPECT_FALSE(Main().Comm1.IsOpen());
+    EXPECT_FALSE(Main().Timer1->isActive());
+}
+
+// gpsd, fed the capture by gpsfake, fills the views; commands cannot go through it.
+TEST_F(NetworkSourceTest, GpsdSourceFillsTheViewsAndSaysCommandsCannotPass) {
+    if (!QFile::exists("/usr/sbin/gpsd") || !QFile::exists("/usr/bin/gpsfake")) {
+        GTEST_SKIP() << "gpsd or gpsfake is missing (Debian packages gpsd, gpsd-clients)";
+    }
+    const QString port = QString::number(FreePort());
+    QProcess gpsfake;
+    // gpsfake does not end on SIGTERM: it runs in a group of its own, killed with its gpsd.
+    gpsfake.setChildProcessModifier([] { ::setpgid(0, 0); });
+    gpsfake.start("/usr/bin/gpsfake", {"-1", "-q", "-c", "0.1", "-P", port, kCapture});
+    ASSERT_TRUE(gpsfake.waitForStarted(5000));
+    CreateProgram();
+    Windows().Data->comsetting->setEditText("gpsd://127.0.0.1:" + port);
+    Windows().Data->BitBtn1Click();
+    // gpsd listens a moment after gpsfake starts.
+    WaitFor(
+        [&] {
+            try {
+                Main().Start1Click();
+            } catch (const ECommsError&) {
+            }
+            return Main().Comm1.IsOpen();
+        },
+        10000);
+    EXPECT_TRUE(WaitFor(
+        [&] { return LabelText(Windows().Parameter, "latlabel").startsWith("52.21"); }, 15000));
+    Windows().Start->systemtimecheck->setChecked(false);
+    Windows().Start->BitBtn1Click();
+    EXPECT_EQ(Main().StatusBar1->currentMessage(),
+              "Commands cannot reach the receiver through gpsd");
+    Main().Stop1Click();
+    const qint64 fake = gpsfake.processId();
+    ::kill(-static_cast<pid_t>(fake), SIGKILL);
+    gpsfake.waitForFinished(3000);
+    QFile::remove(QString("/tmp/gpsfake-%1.sock").arg(fake));
+}
+
+// A real gpsd reads the share and reports the bridge's positions; gpspipe shows them.
+TEST_F(NetworkSourceTest, GpsdReadingTheShareReportsThePositions) {
+    if (!QFile::exists("/usr/sbin/gpsd") || !QFile::exists("/usr/bin/gpspipe")) {
+        GTEST_SKIP() << "gpsd or gpspipe is missing (Debian packages gpsd, gpsd-clients)";
+    }
+    StartOnBridge();
+    const quint16 sharePort = FreePort();
+    Main().Share->Apply({true, sharePort, false});
+    ASSERT_TRUE(Main().Share->Server().IsListening());
+    const QString gpsdPort = QString::number(FreePort());
+    gpsd.start("/usr/sbin/gpsd",
+               {"-N", "-n", "-S", gpsdPort, QString("tcp://127.0.0.1:%1").arg(sharePort)});
+    ASSERT_TRUE(WaitFor([&] { return Main().Share->Server().ClientCount() == 1; }, 10000));
+    gpspipe.start("/usr/bin/gpspipe", {"-w", "-n", "12", "127.0.0.1:" + gpsdPort});
+    const QByteArrayList lines = CaptureLines();
+    QByteArray reports;
+    // The capture goes round at ten lines a second until gpsd has reported a fix.
+    for (int i = 0; i < 600 && !reports.contains("\"lat\":52.21"); ++i) {
+        receiver->write(lines[i % lines.size()]);
+        WaitFor([] { return false; }, 100);
+        reports += gpspipe.readAllStandardOutput();
+    }
+    EXPECT_TRUE(reports.contains("\"class\":\"TPV\"")) << reports.toStdString();
+    EXPECT_TRUE(reports.contains("\"lat\":52.21")) << reports.toStdString();
+}
+
+// A client that stops reading is dropped; one that reads gets every line.
+TEST_F(NetworkSourceTest, AStalledShareClientIsDroppedAndTheOthersMissNothing) {
+    ShareServer server;
+    QString error;
+    ASSERT_TRUE(server.Listen(0, ShareServer::Reach::ThisComputer, error));
+    QTcpSocket reader;
+    reader.connectToHost(QHostAddress::LocalHost, server.Port());
+    const int stalled = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int small = 4096;
+    ::setsockopt(stalled, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(server.Port());
+    ASSERT_EQ(::connect(stalled, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_TRUE(WaitFor([&] { return server.ClientCount() == 2; }));
+
+    const std::string line(80, 'x');
+    qint64 received = 0;
+    int published = 0;
+    while (server.ClientCount() == 2 && published < 100000) {
+        for (int i = 0; i < 100; ++i, ++published) {
+            server.Publish(line);
+        }
+        QCoreApplication::processEvents();
+        received += reader.readAll().size();
+    }
+    EXPECT_EQ(server.ClientCount(), 1);
+    const qint64 expected = qint64(published) * qint64(line.size() + 2);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            received += reader.readAll().size();
+            return received == expected;
+        },
+        10000))
+        << received << " of " << expected;
+    ::close(stalled);
+}
+
+}  // namespace
