@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTcpServer>
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "LineStatus.h"
 #include "MainStatusBar.h"
 #include "ProgramFixture.h"
 #include "ShareOnNetwork.h"
@@ -99,11 +101,16 @@ TEST_F(NetworkSourceTest, TcpSourceFillsTheViewsAndTakesTheReceiverCommands) {
     }));
     EXPECT_TRUE(ReportedErrors().isEmpty()) << ReportedErrors().join("|").toStdString();
 
-    // The bridge goes away: the reader ends with a hang-up request, as on a serial device.
-    bool hangup = false;
-    Main().Comm1.OnRequestHangup = [&](TComm&) { hangup = true; };
+    // The bridge drops the connection: the program says so and connects again by itself.
     receiver->disconnectFromHost();
-    EXPECT_TRUE(WaitFor([&] { return hangup && !Main().Comm1.ReaderRunning(); }));
+    const QLabel* state = Main().StatusBar1->stateField;
+    EXPECT_TRUE(WaitFor([&] { return state->text() == LineStatus::kDisconnectedText; }));
+    ASSERT_TRUE(WaitFor([&] { return bridge.hasPendingConnections(); }));
+    receiver = bridge.nextPendingConnection();
+    for (const QByteArray& line : CaptureLines()) {
+        receiver->write(line);
+    }
+    EXPECT_TRUE(WaitFor([&] { return state->text() == "Receiving"; }));
 }
 
 TEST_F(NetworkSourceTest, ASourceThatCannotBeReachedLeavesTheProgramIdle) {
