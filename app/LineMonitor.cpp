@@ -6,7 +6,9 @@
 #include "LineReport.h"
 #include "MainStatusBar.h"
 #include "NavState.h"
+#include "NetworkSourceName.h"
 #include "ReceiveBuffer.h"
+#include "SourceConnector.h"
 #include "TComm.h"
 
 namespace {
@@ -19,8 +21,9 @@ char ParityLetter(TParity parity) {
 
 }  // namespace
 
-LineMonitor::LineMonitor(TComm& comm, MainStatusBar& bar, const NavState& nav, QObject* parent)
-    : QObject(parent), comm_(comm), bar_(bar), nav_(nav) {
+LineMonitor::LineMonitor(TComm& comm, MainStatusBar& bar, const NavState& nav,
+                         SourceConnector& connector, QObject* parent)
+    : QObject(parent), comm_(comm), bar_(bar), nav_(nav), connector_(connector) {
     setObjectName("LineMonitor");
     // A timer of its own: the decode and refresh ticks keep their pace and their work.
     timer_ = new QTimer(this);
@@ -29,27 +32,38 @@ LineMonitor::LineMonitor(TComm& comm, MainStatusBar& bar, const NavState& nav, Q
     connect(timer_, &QTimer::timeout, this, &LineMonitor::Tick);
 }
 
-void LineMonitor::StartedSerial() {
+LineSource LineMonitor::PortSource() const {
     LineSource source;
     source.name = comm_.CommName();
+    if (IsNetworkSourceName(source.name)) {
+        source.kind = LineSource::Kind::Network;
+    }
     source.baudRate = comm_.BaudRate();
     source.dataBits = static_cast<int>(comm_.ByteSize()) + 5;
     source.parity = ParityLetter(comm_.Parity());
     source.stopBitsOrdinal = static_cast<int>(comm_.StopBits());
-    Start(source);
+    return source;
+}
+
+void LineMonitor::Connecting() {
+    Start(PortSource(), LinePhase::Connecting);
+}
+
+void LineMonitor::StartedSerial() {
+    Start(PortSource(), LinePhase::Running);
 }
 
 void LineMonitor::StartedPlayback(const QString& fileName) {
     LineSource source;
     source.kind = LineSource::Kind::Playback;
     source.name = fileName.toStdString();
-    Start(source);
+    Start(source, LinePhase::Running);
 }
 
-void LineMonitor::Start(const LineSource& source) {
+void LineMonitor::Start(const LineSource& source, LinePhase phase) {
     source_ = source;
     statistics_.Reset();
-    phase_ = LinePhase::Running;
+    phase_ = phase;
     anyByte_ = false;
     byteSinceOpen_ = false;
     ggaSatellites_ = -1;
@@ -113,7 +127,7 @@ void LineMonitor::SentenceFramed(const char* text) {
 }
 
 void LineMonitor::HungUp() {
-    if (phase_ != LinePhase::Running || source_.kind != LineSource::Kind::Serial) {
+    if (phase_ != LinePhase::Running || source_.kind == LineSource::Kind::Playback) {
         return;  // a late request from a port already closed on purpose
     }
     comm_.ClosePort();
@@ -124,6 +138,17 @@ void LineMonitor::HungUp() {
 void LineMonitor::TryReopen() {
     if (serialChosen && !serialChosen()) {
         return;
+    }
+    // A network source is connected off the window's thread and opened once that is done;
+    // an attempt still under way goes on.
+    if (!connector_.Begin(comm_.CommName(), [this] { Reopen(); })) {
+        Reopen();
+    }
+}
+
+void LineMonitor::Reopen() {
+    if (phase_ != LinePhase::Unplugged || (serialChosen && !serialChosen())) {
+        return;  // stopped, or another source chosen, while connecting
     }
     try {
         comm_.OpenPort();
@@ -154,11 +179,8 @@ int LineMonitor::QuietSeconds() const {
 }
 
 void LineMonitor::Refresh() {
-    const bool network = comm_.CommName().find("://") != std::string::npos;
-    bar_.SetState(phase_ == LinePhase::Unplugged && network
-                      ? QString(LineStatus::kDisconnectedText)
-                      : QString::fromStdString(
-                            LineStatus::StateText(phase_, byteSinceOpen_, QuietSeconds())));
+    bar_.SetState(QString::fromStdString(
+        LineStatus::StateText(phase_, byteSinceOpen_, QuietSeconds(), source_.kind)));
     bar_.SetSentenceRate(QString::fromStdString(LineStatus::RateText(phase_, sentencesPerSecond_)));
     const int satellites = ggaSatellites_ >= 0 ? ggaSatellites_ : nav_.satsInView;
     bar_.SetFix(

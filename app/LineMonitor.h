@@ -14,23 +14,28 @@
 class MainStatusBar;
 class QTimer;
 class ReceiveBuffer;
+class SourceConnector;
 class TComm;
 struct NavState;
 
 // Watches the data source for the main window: counts what arrives, keeps the status
 // bar's fields and the "Line Statistics" window current once a second, and brings a
-// serial port that hung up while running back when its device returns. Never opens a
-// dialog.
+// serial port that hung up while running back when its device returns (a network source
+// when it can be connected again). Never opens a dialog.
 class LineMonitor : public QObject {
     Q_OBJECT
 
 public:
     static constexpr int kRefreshInterval = 1000;  // ms; also the pace of reopening
 
-    LineMonitor(TComm& comm, MainStatusBar& bar, const NavState& nav, QObject* parent = nullptr);
+    // `connector` reconnects network sources off the window's thread.
+    LineMonitor(TComm& comm, MainStatusBar& bar, const NavState& nav, SourceConnector& connector,
+                QObject* parent = nullptr);
 
-    // Intake has started on the serial port (its name and line settings are read from the
-    // component) or on a playback file.
+    // A network source is being connected for Start.
+    void Connecting();
+    // Intake has started on the serial port or a network source (its name and line
+    // settings are read from the component) or on a playback file.
     void StartedSerial();
     void StartedPlayback(const QString& fileName);
     void Stopped();
@@ -58,9 +63,11 @@ public:
     const LineStatistics& Statistics() const { return statistics_; }
 
 private:
-    void Start(const LineSource& source);
+    LineSource PortSource() const;
+    void Start(const LineSource& source, LinePhase phase);
     void Tick();
     void TryReopen();
+    void Reopen();
     void Refresh();
     void ShowReport();
     int QuietSeconds() const;
@@ -68,6 +75,7 @@ private:
     TComm& comm_;
     MainStatusBar& bar_;
     const NavState& nav_;
+    SourceConnector& connector_;
     QTimer* timer_ = nullptr;
     QPointer<LineStatisticsView> window_;
 

@@ -27,6 +27,7 @@
 #include "ScreenCentre.h"
 #include "SettingsFile.h"
 #include "ShareOnNetwork.h"
+#include "SourceConnector.h"
 #include "TAbout.h"
 #include "TData.h"
 #include "TErrorDialog.h"
@@ -54,7 +55,8 @@ constexpr int kPlaybackControlsLeft = 256;  // after the last button, which ends
 
 TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
                      std::unique_ptr<DeviceFactory> devices)
-    : Comm1(std::make_unique<NetworkDeviceFactory>(std::move(devices))),
+    : Comm1(std::make_unique<NetworkDeviceFactory>(
+          std::move(devices), std::bind_front(&TMainForm::TakeConnected, this))),
       state_(records.state),
       nav_(records.nav),
       buffer_(records.buffer),
@@ -80,7 +82,8 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     CreateMenus();
     StatusBar1 = new MainStatusBar;
     setStatusBar(StatusBar1);
-    lineMonitor = new LineMonitor(Comm1, *StatusBar1, nav_, this);
+    Connector = new SourceConnector(this);
+    lineMonitor = new LineMonitor(Comm1, *StatusBar1, nav_, *Connector, this);
     feed_.onFramed = [this](const char* text) { lineMonitor->SentenceFramed(text); };
     lineMonitor->serialChosen = [this] { return SerialChosen(); };
     Share = new ShareOnNetwork(*StatusBar1, this);
@@ -457,6 +460,41 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 
 void TMainForm::Start1Click() {
     Comm1.ClosePort();
+    const std::string name = Comm1.CommName();
+    if (SerialChosen() && Connector->Begin(name, [this, name] { StartConnected(name); })) {
+        // A network source: intake starts once the connection is made, and Stop gives up.
+        SpeedButton6->setEnabled(false);
+        SpeedButton7->setEnabled(true);
+        lineMonitor->Connecting();
+        return;
+    }
+    StartIntake();
+}
+
+void TMainForm::StartConnected(const std::string& name) {
+    if (!SerialChosen() || Comm1.CommName() != name) {
+        // Another source was chosen meanwhile; Start opens that one.
+        SpeedButton6->setEnabled(true);
+        lineMonitor->Stopped();
+        return;
+    }
+    try {
+        StartIntake();
+    } catch (const ECommsError&) {
+        // A source that cannot be reached leaves the program idle, as a serial port does.
+        SpeedButton6->setEnabled(true);
+        SpeedButton7->setEnabled(IntakeRunning());
+        lineMonitor->Stopped();
+        throw;
+    }
+}
+
+// For the device factory: a network source connected off the window's thread.
+std::optional<SocketOpenResult> TMainForm::TakeConnected(const std::string& name) {
+    return Connector ? Connector->Take(name) : std::nullopt;
+}
+
+void TMainForm::StartIntake() {
     const bool serial = SerialChosen();
     if (serial) {
         SpeedButton1->setEnabled(true);
@@ -496,6 +534,7 @@ bool TMainForm::SerialChosen() const {
 }
 
 void TMainForm::Stop1Click() {
+    Connector->Cancel();
     SpeedButton1->setEnabled(false);
     SpeedButton5->setEnabled(false);
     SpeedButton6->setEnabled(true);

@@ -12,12 +12,14 @@
 #include "ReceiveBuffer.h"
 #include "ReceiverLink.h"
 #include "SentenceLog.h"
+#include "SocketOpen.h"
 #include "TComm.h"
 #include "ViewFeed.h"
 
 class LineMonitor;
 class MainStatusBar;
 class ShareOnNetwork;
+class SourceConnector;
 class MapCentre;
 class PlaybackControl;
 class QAction;
@@ -148,11 +150,16 @@ public:
     LineMonitor* lineMonitor = nullptr;
     // Serves the received sentences to other programs.
     ShareOnNetwork* Share = nullptr;
+    // Connects network sources off the window's thread, for Start and for reconnecting.
+    SourceConnector* Connector = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void StartIntake();
+    void StartConnected(const std::string& name);
+    std::optional<SocketOpenResult> TakeConnected(const std::string& name);
     void NoteRefusedBaudRate();
     void FormCreate();
     bool SerialChosen() const;

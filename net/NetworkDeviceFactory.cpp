@@ -30,8 +30,10 @@ bool AskForSentences(int fd) {
 
 }  // namespace
 
-NetworkDeviceFactory::NetworkDeviceFactory(std::unique_ptr<DeviceFactory> serial)
-    : serial_(serial ? std::move(serial) : std::make_unique<PosixDeviceFactory>()) {}
+NetworkDeviceFactory::NetworkDeviceFactory(std::unique_ptr<DeviceFactory> serial,
+                                           PreparedSocket prepared)
+    : serial_(serial ? std::move(serial) : std::make_unique<PosixDeviceFactory>()),
+      prepared_(std::move(prepared)) {}
 
 OpenResult NetworkDeviceFactory::Open(const std::string& path) {
     if (!IsNetworkSourceName(path)) {
@@ -42,7 +44,8 @@ OpenResult NetworkDeviceFactory::Open(const std::string& path) {
     if (!source) {
         return {nullptr, OpenFailure::CannotOpen, "Cannot use " + path + ": " + error};
     }
-    SocketOpenResult opened = OpenSourceSocket(*source);
+    std::optional<SocketOpenResult> prepared = prepared_ ? prepared_(path) : std::nullopt;
+    SocketOpenResult opened = prepared ? std::move(*prepared) : OpenSourceSocket(*source);
     FileDescriptor fd(opened.fd);
     if (fd.Valid() && source->kind == NetworkKind::Gpsd && !AskForSentences(fd.Get())) {
         return {nullptr, OpenFailure::CannotOpen,

@@ -11,8 +11,8 @@ struct SocketOpenResult {
     std::string error;  // "Connection refused"; empty when fd is valid
 };
 
-// Longest that resolving a host name, and then connecting, may take: a network source is
-// opened on the window's thread.
+// Longest that resolving a host name, and then connecting, may take: a source that does not
+// answer is reported in seconds, not left hanging.
 inline constexpr std::chrono::milliseconds kResolveTimeout{2000};
 inline constexpr std::chrono::milliseconds kConnectTimeout{3000};
 

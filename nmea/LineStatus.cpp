@@ -4,7 +4,7 @@
 
 std::string LineStatus::SourceText(const LineSource& source) {
     // A network source ("gpsd://host", "tcp://host:port") has no line settings.
-    if (source.kind == LineSource::Kind::Playback || source.name.find("://") != std::string::npos) {
+    if (source.kind != LineSource::Kind::Serial) {
         return source.name;
     }
     static const char* const kStopBits[] = {"1", "1.5", "2"};
@@ -16,12 +16,15 @@ std::string LineStatus::SourceText(const LineSource& source) {
     return source.name + settings;
 }
 
-std::string LineStatus::StateText(LinePhase phase, bool anyByte, int quietSeconds) {
+std::string LineStatus::StateText(LinePhase phase, bool anyByte, int quietSeconds,
+                                  LineSource::Kind kind) {
     switch (phase) {
         case LinePhase::Stopped:
             return "Stopped";
+        case LinePhase::Connecting:
+            return kConnectingText;
         case LinePhase::Unplugged:
-            return kUnpluggedText;
+            return kind == LineSource::Kind::Network ? kDisconnectedText : kUnpluggedText;
         case LinePhase::PlaybackFinished:
             return "Playback finished";
         case LinePhase::Running:
@@ -34,7 +37,7 @@ std::string LineStatus::StateText(LinePhase phase, bool anyByte, int quietSecond
 }
 
 std::string LineStatus::RateText(LinePhase phase, int sentencesPerSecond) {
-    if (phase == LinePhase::Stopped) {
+    if (phase == LinePhase::Stopped || phase == LinePhase::Connecting) {
         return std::string();
     }
     return std::to_string(sentencesPerSecond) + " sentences/s";

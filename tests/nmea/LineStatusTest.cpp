@@ -24,6 +24,11 @@ TEST(LineStatus, TextsFollowTheInputs) {
     for (const State& s : states) {
         EXPECT_EQ(LineStatus::StateText(s.phase, s.anyByte, s.quiet), s.text) << s.text;
     }
+    EXPECT_EQ(LineStatus::StateText(LinePhase::Unplugged, true, 40, LineSource::Kind::Network),
+              "Connection lost: reconnecting");
+    EXPECT_EQ(LineStatus::StateText(LinePhase::Connecting, false, 4, LineSource::Kind::Network),
+              "Connecting...");
+    EXPECT_EQ(LineStatus::RateText(LinePhase::Connecting, 0), "");
 
     struct Fix {
         int mode, available, satellites;
@@ -49,7 +54,7 @@ TEST(LineStatus, TextsFollowTheInputs) {
         {{Kind::Serial, "/dev/ttyUSB0", 4800, 8, 'N', 0}, "/dev/ttyUSB0 4800 8N1"},
         {{Kind::Serial, "COM2", 115200, 7, 'E', 2}, "COM2 115200 7E2"},
         {{Kind::Playback, "drive.log", 4800, 8, 'N', 0}, "drive.log"},
-        {{Kind::Serial, "gpsd://localhost:2947", 4800, 8, 'N', 0}, "gpsd://localhost:2947"},
+        {{Kind::Network, "gpsd://localhost:2947", 4800, 8, 'N', 0}, "gpsd://localhost:2947"},
     };
     for (const Source& s : sources) {
         EXPECT_EQ(LineStatus::SourceText(s.source), s.text);
