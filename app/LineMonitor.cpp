@@ -7,7 +7,6 @@
 #include "MainStatusBar.h"
 #include "NavState.h"
 #include "NetworkSourceName.h"
-#include "ReceiveBuffer.h"
 #include "SourceConnector.h"
 #include "TComm.h"
 
@@ -95,19 +94,10 @@ void LineMonitor::Received(const char* bytes, std::size_t count, std::size_t dro
     }
 }
 
-void LineMonitor::PlaybackFed(const ReceiveBuffer& buffer, std::int32_t countBefore) {
-    // The new bytes are the newest in the ring: nothing was taken since they were put.
-    char chunk[256];
-    std::size_t used = 0;
-    for (std::int32_t offset = countBefore; offset < buffer.Count(); ++offset) {
-        chunk[used++] = static_cast<char>(buffer.Peek(offset));
-        if (used == sizeof chunk) {
-            Received(chunk, used, 0);
-            used = 0;
-        }
-    }
-    Received(chunk, used, 0);
-    if (buffer.Count() > countBefore && phase_ == LinePhase::PlaybackFinished) {
+void LineMonitor::PlaybackFed(std::string_view line) {
+    Received(line.data(), line.size(), 0);
+    Received("\n", 1, 0);
+    if (phase_ == LinePhase::PlaybackFinished) {
         phase_ = LinePhase::Running;  // a skipped overlong line looked like the end
     }
 }

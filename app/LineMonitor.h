@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "LineStatistics.h"
 #include "LineStatisticsView.h"
@@ -13,7 +14,6 @@
 
 class MainStatusBar;
 class QTimer;
-class ReceiveBuffer;
 class SourceConnector;
 class TComm;
 struct NavState;
@@ -42,8 +42,8 @@ public:
 
     // A batch from the port; `dropped` of its bytes did not fit the receive buffer.
     void Received(const char* bytes, std::size_t count, std::size_t dropped);
-    // Playback put lines into `buffer`, which held `countBefore` bytes before.
-    void PlaybackFed(const ReceiveBuffer& buffer, std::int32_t countBefore);
+    // Playback put this line, and a line feed after it, into the receive buffer.
+    void PlaybackFed(std::string_view line);
     // The playback file has nothing more to give: "Playback finished" until Stop or
     // until more lines are fed.
     void PlaybackFinished();

@@ -317,13 +317,12 @@ void PlaybackControl::ReportPlaybackFinished() {
 }
 
 void PlaybackControl::PutLine(const PlaybackPacer::Line& line) {
-    const std::int32_t before = host_.buffer.Count();
     for (int i = 0; i < line.length; ++i) {
         host_.buffer.Put(static_cast<std::uint8_t>(line.text[i]));
     }
     host_.buffer.Put('\n');
     pacer_.Consume();
     if (host_.fed) {
-        host_.fed(std::string_view(line.text, static_cast<std::size_t>(line.length)), before);
+        host_.fed(std::string_view(line.text, static_cast<std::size_t>(line.length)));
     }
 }

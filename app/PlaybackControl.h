@@ -31,9 +31,8 @@ struct PlaybackHost {
     const QTimer& intake;  // the decode timer: active while intake is started
     // Frames, logs, decodes and shows every whole sentence buffered; returns how many.
     std::function<int()> decode;
-    // Told of each line fed (without its line feed; the ring's count before it) and of the
-    // end of the file.
-    std::function<void(std::string_view line, std::int32_t countBefore)> fed;
+    // Told of each line fed (without its line feed) and of the end of the file.
+    std::function<void(std::string_view line)> fed;
     std::function<void()> finished;
 };
 

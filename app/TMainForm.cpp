@@ -101,10 +101,7 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
 
     Playback = new PlaybackControl(
         PlaybackHost{state_, buffer_, windows_, *Timer1, [this] { return DecodePlayback(); },
-                     [this](std::string_view line, std::int32_t before) {
-                         lineMonitor->PlaybackFed(buffer_, before);
-                         Share->FeedLine(line);
-                     },
+                     [this](std::string_view line) { PlaybackLineFed(line); },
                      [this] { lineMonitor->PlaybackFinished(); }},
         this);
     Playback->Install(SpeedPanel, kPlaybackControlsLeft, Operate1, StatusBar1);
@@ -623,14 +620,18 @@ void TMainForm::Timer2Timer() {
         windows_.Tracking->PlotFix();
     }
     if (!steered && state_.measuredViewOpen == 1 && state_.playbackActive == 1) {
-        const std::int32_t before = buffer_.Count();
         const int lines = FeedPlaybackLines(
-            state_.dataFile, buffer_, [this](std::string_view line) { Share->FeedLine(line); });
-        lineMonitor->PlaybackFed(buffer_, before);
+            state_.dataFile, buffer_, [this](std::string_view line) { PlaybackLineFed(line); });
         if (lines < kPlaybackLinesPerCall) {
             lineMonitor->PlaybackFinished();  // the end of the file
         }
     }
+}
+
+// Counted for the status bar and shared like a line that came from the port.
+void TMainForm::PlaybackLineFed(std::string_view line) {
+    lineMonitor->PlaybackFed(line);
+    Share->FeedLine(line);
 }
 
 // The decode tick for what the timed playback fed: every whole sentence, however few

@@ -177,6 +177,7 @@ private:
     void AddView(QMdiSubWindow* view);
     void Retile();
     int DecodePlayback();
+    void PlaybackLineFed(std::string_view line);
 
     AppState& state_;
     NavState& nav_;
