@@ -193,17 +193,30 @@ TEST_F(NetworkSourceTest, AHostThatDoesNotAnswerNeverHoldsTheWindow) {
     EXPECT_EQ(state->text(), "Stopped");
 }
 
-// gpsd, fed the capture by gpsfake, fills the views; commands cannot go through it.
+// gpsfake plays the capture through a gpsd of its own on `port`. It does not end on SIGTERM:
+// it runs in a process group of its own, killed with its gpsd.
+void StartGpsfake(QProcess& gpsfake, const QString& port) {
+    gpsfake.setChildProcessModifier([] { ::setpgid(0, 0); });
+    gpsfake.start("/usr/bin/gpsfake", {"-1", "-q", "-c", "0.1", "-P", port, kCapture});
+    ASSERT_TRUE(gpsfake.waitForStarted(5000));
+}
+
+void KillGpsfake(QProcess& gpsfake) {
+    const qint64 fake = gpsfake.processId();
+    ::kill(-static_cast<pid_t>(fake), SIGKILL);
+    gpsfake.waitForFinished(3000);
+    QFile::remove(QString("/tmp/gpsfake-%1.sock").arg(fake));
+}
+
+// gpsd, fed the capture by gpsfake, fills the views; commands cannot go through it; when
+// gpsd is killed the program says so, and takes it up again once it is back.
 TEST_F(NetworkSourceTest, GpsdSourceFillsTheViewsAndSaysCommandsCannotPass) {
     if (!QFile::exists("/usr/sbin/gpsd") || !QFile::exists("/usr/bin/gpsfake")) {
         GTEST_SKIP() << "gpsd or gpsfake is missing (Debian packages gpsd, gpsd-clients)";
     }
     const QString port = QString::number(FreePort());
     QProcess gpsfake;
-    // gpsfake does not end on SIGTERM: it runs in a group of its own, killed with its gpsd.
-    gpsfake.setChildProcessModifier([] { ::setpgid(0, 0); });
-    gpsfake.start("/usr/bin/gpsfake", {"-1", "-q", "-c", "0.1", "-P", port, kCapture});
-    ASSERT_TRUE(gpsfake.waitForStarted(5000));
+    StartGpsfake(gpsfake, port);
     CreateProgram();
     Windows().Data->comsetting->setEditText("gpsd://127.0.0.1:" + port);
     Windows().Data->BitBtn1Click();
@@ -222,11 +235,16 @@ TEST_F(NetworkSourceTest, GpsdSourceFillsTheViewsAndSaysCommandsCannotPass) {
     Windows().Start->BitBtn1Click();
     EXPECT_EQ(Main().StatusBar1->currentMessage(),
               "Commands cannot reach the receiver through gpsd");
+
+    KillGpsfake(gpsfake);
+    const QLabel* state = Main().StatusBar1->stateField;
+    EXPECT_TRUE(WaitFor([&] { return state->text() == LineStatus::kDisconnectedText; }));
+    QProcess again;
+    StartGpsfake(again, port);
+    EXPECT_TRUE(WaitFor([&] { return state->text() == "Receiving"; }, 15000))
+        << state->text().toStdString();
     Main().Stop1Click();
-    const qint64 fake = gpsfake.processId();
-    ::kill(-static_cast<pid_t>(fake), SIGKILL);
-    gpsfake.waitForFinished(3000);
-    QFile::remove(QString("/tmp/gpsfake-%1.sock").arg(fake));
+    KillGpsfake(again);
 }
 
 // A real gpsd reads the share and reports the bridge's positions; gpspipe shows them.
