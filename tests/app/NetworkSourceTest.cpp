@@ -1,15 +1,18 @@
 // The program on network sources and sharing, against real peers on loopback: a TCP
 // server standing in for a serial-to-network bridge, and a real gpsd reading the share.
 
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <termios.h>
 #include <unistd.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -129,6 +132,64 @@ TEST_F(NetworkSourceTest, ASourceThatCannotBeReachedLeavesTheProgramIdle) {
     EXPECT_FALSE(Main().Timer1->isActive());
     EXPECT_TRUE(Main().SpeedButton6->isEnabled());
     EXPECT_EQ(Main().StatusBar1->stateField->text(), "Stopped");
+}
+
+// A serial-to-network bridge: the simulator's terminal on one side, a TCP connection on
+// the other, bytes passed both ways unchanged.
+class TerminalBridge {
+public:
+    TerminalBridge(const QString& terminal, QTcpSocket& socket) : socket_(socket) {
+        fd_ = ::open(terminal.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        termios raw{};
+        ::tcgetattr(fd_, &raw);
+        ::cfmakeraw(&raw);
+        ::tcsetattr(fd_, TCSANOW, &raw);
+        fromTerminal_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+        QObject::connect(fromTerminal_.get(), &QSocketNotifier::activated, [this] {
+            char chunk[4096];
+            const ssize_t got = ::read(fd_, chunk, sizeof chunk);
+            if (got > 0) {
+                socket_.write(chunk, got);
+            }
+        });
+        // The notifier is the context: the connection ends with the bridge.
+        QObject::connect(&socket_, &QTcpSocket::readyRead, fromTerminal_.get(), [this] {
+            const QByteArray bytes = socket_.readAll();
+            EXPECT_EQ(::write(fd_, bytes.constData(), bytes.size()), bytes.size());
+        });
+    }
+    ~TerminalBridge() {
+        fromTerminal_.reset();
+        ::close(fd_);
+    }
+
+private:
+    QTcpSocket& socket_;
+    int fd_ = -1;
+    std::unique_ptr<QSocketNotifier> fromTerminal_;
+};
+
+// The simulator behind the bridge: the program reads it through tcp://, and the receiver
+// takes "Receiver Initialization" sent back over the same connection.
+TEST_F(NetworkSourceTest, TheSimulatorBehindABridgeTakesReceiverInitialization) {
+    const QString link = QString::fromStdString(Path("ttyGPS").string());
+    QProcess simulator;
+    simulator.start(KELMSTAR_SIM, {"--link=" + link, "--seed=7", "--start-mode=hot"});
+    ASSERT_TRUE(simulator.waitForStarted(3000));
+    ASSERT_TRUE(simulator.waitForReadyRead(5000)) << "the simulator printed no link";
+    StartOnBridge();
+    TerminalBridge terminal(link, *receiver);
+    EXPECT_TRUE(WaitFor([&] { return LabelText(Windows().Parameter, "fixlabel") == "3D"; }, 8000));
+
+    Windows().Start->systemtimecheck->setChecked(false);
+    Windows().Start->BitBtn1Click();
+    QString reports;
+    EXPECT_TRUE(WaitFor([&] {
+        reports += QString::fromUtf8(simulator.readAllStandardError());
+        return reports.contains("accepted $PQKL104");
+    })) << reports.toStdString();
+    simulator.terminate();
+    simulator.waitForFinished(3000);
 }
 
 // A listener whose accept queue is full: Linux drops further connection requests, so a
