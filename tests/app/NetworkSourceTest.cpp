@@ -373,4 +373,27 @@ TEST_F(NetworkSourceTest, AStalledShareClientIsDroppedAndTheOthersMissNothing) {
     ::close(stalled);
 }
 
+// Sixteen clients at most: the next is turned away, and a place that comes free is taken.
+TEST_F(NetworkSourceTest, TheShareTakesSixteenClients) {
+    ShareServer server;
+    QString error;
+    ASSERT_TRUE(server.Listen(0, ShareServer::Reach::ThisComputer, error));
+    std::vector<std::unique_ptr<QTcpSocket>> clients;
+    for (int i = 0; i <= ShareServer::kMaxClients; ++i) {
+        clients.push_back(std::make_unique<QTcpSocket>());
+        clients.back()->connectToHost(QHostAddress::LocalHost, server.Port());
+    }
+    QTcpSocket& turnedAway = *clients.back();
+    ASSERT_TRUE(WaitFor([&] {
+        return server.ClientCount() == ShareServer::kMaxClients &&
+               turnedAway.state() == QAbstractSocket::UnconnectedState;
+    }));
+    clients.front()->disconnectFromHost();
+    ASSERT_TRUE(WaitFor([&] { return server.ClientCount() == ShareServer::kMaxClients - 1; }));
+    QTcpSocket late;
+    late.connectToHost(QHostAddress::LocalHost, server.Port());
+    EXPECT_TRUE(WaitFor([&] { return server.ClientCount() == ShareServer::kMaxClients; }));
+    EXPECT_EQ(late.state(), QAbstractSocket::ConnectedState);
+}
+
 }  // namespace
