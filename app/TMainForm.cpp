@@ -470,20 +470,22 @@ void TMainForm::Start1Click() {
 
 void TMainForm::StartConnected(const std::string& name) {
     if (!SerialChosen() || Comm1.CommName() != name) {
-        // Another source was chosen meanwhile; Start opens that one.
-        SpeedButton6->setEnabled(true);
-        lineMonitor->Stopped();
+        ConnectingEnded();  // another source was chosen meanwhile; Start opens that one
         return;
     }
     try {
         StartIntake();
     } catch (const ECommsError&) {
         // A source that cannot be reached leaves the program idle, as a serial port does.
-        SpeedButton6->setEnabled(true);
-        SpeedButton7->setEnabled(IntakeRunning());
-        lineMonitor->Stopped();
+        ConnectingEnded();
         throw;
     }
+}
+
+void TMainForm::ConnectingEnded() {
+    SpeedButton6->setEnabled(true);
+    SpeedButton7->setEnabled(IntakeRunning());
+    lineMonitor->Stopped();
 }
 
 // For the device factory: a network source connected off the window's thread.

@@ -159,6 +159,7 @@ protected:
 private:
     void StartIntake();
     void StartConnected(const std::string& name);
+    void ConnectingEnded();
     std::optional<SocketOpenResult> TakeConnected(const std::string& name);
     void NoteRefusedBaudRate();
     void FormCreate();
