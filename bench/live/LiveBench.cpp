@@ -88,6 +88,10 @@ int main(int argc, char** argv) {
     try {
         const LiveRun::Options options = ParseOptions(argc, argv);
         KelmstarApplication application(argc, argv);
+        // A network source that is not listening yet is tried again, not shown in a box.
+        application.reportError = [](const QString& text) {
+            std::fprintf(stderr, "live_bench: %s\n", qPrintable(text));
+        };
         const LiveRun::Result result = LiveRun(options).Run();
         Report(options, result);
         return result.shown > 0 ? 0 : 1;

@@ -16,6 +16,7 @@
 #include "ProcessStats.h"
 #include "Program.h"
 #include "SentenceTimeline.h"
+#include "SourceConnector.h"
 #include "TData.h"
 #include "TLogFileSetting.h"
 #include "TMainForm.h"
@@ -155,9 +156,13 @@ LiveRun::Result LiveRun::Run() {
                 if (main.Comm1.IsOpen()) {
                     return true;
                 }
-                try {
-                    main.Start1Click();
-                } catch (const ECommsError&) {
+                // A network source connects in the background; a failed try is reported
+                // through the application and started again here.
+                if (!main.Connector->Busy()) {
+                    try {
+                        main.Start1Click();
+                    } catch (const ECommsError&) {
+                    }
                 }
                 return main.Comm1.IsOpen();
             },
