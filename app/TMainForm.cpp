@@ -465,6 +465,7 @@ void TMainForm::Start1Click() {
         lineMonitor->Connecting();
         return;
     }
+    Connector->Cancel();  // a connect under way is for a source no longer chosen
     StartIntake();
 }
 
