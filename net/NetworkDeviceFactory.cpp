@@ -1,8 +1,5 @@
 #include "NetworkDeviceFactory.h"
 
-#include <unistd.h>
-
-#include "GpsdLineFilter.h"
 #include "NetworkSourceName.h"
 #include "SocketDevice.h"
 #include "SocketOpen.h"
@@ -22,12 +19,6 @@ SocketDevice::Kind KindFor(NetworkKind kind) {
     return SocketDevice::Kind::Stream;
 }
 
-// The request fits any fresh socket's send buffer, so one write sends it whole.
-bool AskForSentences(int fd) {
-    const std::size_t size = sizeof kGpsdWatchNmea - 1;
-    return ::write(fd, kGpsdWatchNmea, size) == static_cast<ssize_t>(size);
-}
-
 }  // namespace
 
 NetworkDeviceFactory::NetworkDeviceFactory(std::unique_ptr<DeviceFactory> serial,
@@ -42,15 +33,11 @@ OpenResult NetworkDeviceFactory::Open(const std::string& path) {
     std::string error;
     const std::optional<NetworkSource> source = ParseNetworkSource(path, error);
     if (!source) {
-        return {nullptr, OpenFailure::CannotOpen, "Cannot use " + path + ": " + error};
+        return {nullptr, OpenFailure::CannotOpen, NameErrorText(path, error)};
     }
     std::optional<SocketOpenResult> prepared = prepared_ ? prepared_(path) : std::nullopt;
     SocketOpenResult opened = prepared ? std::move(*prepared) : OpenSourceSocket(*source);
     FileDescriptor fd(opened.fd);
-    if (fd.Valid() && source->kind == NetworkKind::Gpsd && !AskForSentences(fd.Get())) {
-        return {nullptr, OpenFailure::CannotOpen,
-                OpenErrorText(*source, "gpsd did not take the request for sentences")};
-    }
     if (!fd.Valid()) {
         return {nullptr, OpenFailure::CannotOpen, OpenErrorText(*source, opened.error)};
     }

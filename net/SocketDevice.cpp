@@ -2,13 +2,9 @@
 
 #include <sys/socket.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 namespace {
-
-constexpr std::size_t kLargestDatagram = 65535;
 
 IoResult Received(ssize_t n) {
     if (n < 0) {
@@ -26,11 +22,7 @@ ssize_t RecvRetrying(int fd, char* data, std::size_t size) {
 
 }  // namespace
 
-SocketDevice::SocketDevice(FileDescriptor fd, Kind kind) : fd_(std::move(fd)), kind_(kind) {
-    if (kind_ == Kind::Datagram) {
-        datagram_.resize(kLargestDatagram);
-    }
-}
+SocketDevice::SocketDevice(FileDescriptor fd, Kind kind) : fd_(std::move(fd)), kind_(kind) {}
 
 IoResult SocketDevice::Read(std::span<char> buffer) {
     if (kind_ == Kind::Datagram) {
@@ -46,22 +38,16 @@ IoResult SocketDevice::Read(std::span<char> buffer) {
 }
 
 IoResult SocketDevice::ReadDatagram(std::span<char> buffer) {
-    if (!HasPendingInput()) {
-        const IoResult result =
-            Received(RecvRetrying(fd_.Get(), datagram_.data(), datagram_.size()));
+    if (!datagram_.HasPending()) {
+        const IoResult result = Received(datagram_.Receive(fd_.Get()));
         if (!result.Ok()) {
             return result;
         }
         if (result.count == 0) {
             return {0, EAGAIN};  // an empty datagram is not the end of anything
         }
-        pendingBegin_ = 0;
-        pendingEnd_ = result.count;
     }
-    const std::size_t n = std::min(buffer.size(), pendingEnd_ - pendingBegin_);
-    std::memcpy(buffer.data(), datagram_.data() + pendingBegin_, n);
-    pendingBegin_ += n;
-    return {n, 0};
+    return {datagram_.Take(buffer.data(), buffer.size()), 0};
 }
 
 IoResult SocketDevice::Write(std::span<const char> data) {

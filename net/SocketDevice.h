@@ -1,8 +1,8 @@
 #pragma once
 
 #include <memory>
-#include <vector>
 
+#include "DatagramBuffer.h"
 #include "GpsdLineFilter.h"
 #include "serial/FileDescriptor.h"
 #include "serial/SerialDevice.h"
@@ -27,7 +27,7 @@ public:
     }
 
     IoResult Read(std::span<char> buffer) override;
-    bool HasPendingInput() const override { return pendingBegin_ < pendingEnd_; }
+    bool HasPendingInput() const override { return datagram_.HasPending(); }
     // Where commands cannot reach the receiver they are taken and dropped, so the writer
     // carries on; the main window tells the user.
     IoResult Write(std::span<const char> data) override;
@@ -42,8 +42,5 @@ private:
     FileDescriptor fd_;
     Kind kind_;
     GpsdLineFilter gpsd_;
-    // The datagram being handed out in pieces (UDP only); never larger than one datagram.
-    std::vector<char> datagram_;
-    std::size_t pendingBegin_ = 0;
-    std::size_t pendingEnd_ = 0;
+    DatagramBuffer datagram_;  // UDP only
 };

@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include "GpsdLineFilter.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -168,6 +170,18 @@ SocketOpenResult BindDatagram(const Resolved& resolved) {
     return {-1, std::strerror(lastError)};
 }
 
+// gpsd sends only its own reports until asked for the receiver's sentences. The request
+// fits any fresh socket's send buffer, so one send sends it whole.
+SocketOpenResult AskForSentences(SocketOpenResult connected) {
+    const std::size_t size = sizeof kGpsdWatchNmea - 1;
+    if (connected.fd >= 0 &&
+        ::send(connected.fd, kGpsdWatchNmea, size, MSG_NOSIGNAL) != static_cast<ssize_t>(size)) {
+        ::close(connected.fd);
+        return {-1, "gpsd did not take the request for sentences"};
+    }
+    return connected;
+}
+
 }  // namespace
 
 SocketOpenResult OpenSourceSocket(const NetworkSource& source) {
@@ -176,7 +190,15 @@ SocketOpenResult OpenSourceSocket(const NetworkSource& source) {
     if (!resolved.error.empty()) {
         return {-1, resolved.error};
     }
-    return udp ? BindDatagram(resolved) : ConnectStream(resolved);
+    if (udp) {
+        return BindDatagram(resolved);
+    }
+    SocketOpenResult connected = ConnectStream(resolved);
+    return source.kind == NetworkKind::Gpsd ? AskForSentences(std::move(connected)) : connected;
+}
+
+std::string NameErrorText(std::string_view name, const std::string& reason) {
+    return "Cannot use " + std::string(name) + ": " + reason;
 }
 
 std::string OpenErrorText(const NetworkSource& source, const std::string& reason) {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 
 #include "NetworkSourceName.h"
 
@@ -17,9 +18,13 @@ inline constexpr std::chrono::milliseconds kResolveTimeout{2000};
 inline constexpr std::chrono::milliseconds kConnectTimeout{3000};
 
 // Connects a TCP socket (gpsd and tcp sources) to the first address of the host that
-// answers, or binds a UDP socket (udp sources) to the address and port.
+// answers, or binds a UDP socket (udp sources) to the address and port. A gpsd is asked for
+// the receiver's sentences at once.
 SocketOpenResult OpenSourceSocket(const NetworkSource& source);
 
 // The whole message for a source that cannot be opened:
 // "Cannot connect to gpsd at localhost:2947: Connection refused".
 std::string OpenErrorText(const NetworkSource& source, const std::string& reason);
+
+// The message for a name that is no usable source: "Cannot use tcp://host: <reason>".
+std::string NameErrorText(std::string_view name, const std::string& reason);

@@ -2,9 +2,9 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "ByteSource.h"
+#include "DatagramBuffer.h"
 #include "GpsdLineFilter.h"
 #include "NetworkSourceName.h"
 
@@ -22,14 +22,11 @@ public:
 
 private:
     ReadResult Fail(int error);
-    ReadResult TakeDatagram(char* buffer, std::size_t size);
 
     int fd_;
     NetworkKind kind_;
     GpsdLineFilter gpsd_;
-    std::vector<char> datagram_;  // UDP: the datagram being handed out in pieces
-    std::size_t pendingBegin_ = 0;
-    std::size_t pendingEnd_ = 0;
+    DatagramBuffer datagram_;  // UDP only
     std::string error_;
 };
 
