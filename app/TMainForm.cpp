@@ -116,7 +116,10 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     Comm1.OnReceiveData = [this](TComm& sender, const char* buffer, std::uint16_t length) {
         Comm1ReceiveData(sender, buffer, length);
     };
-    Comm1.OnRequestHangup = [this](TComm&) { lineMonitor->HungUp(); };
+    Comm1.OnRequestHangup = [this](TComm&) {
+        lineMonitor->HungUp();
+        Share->Restart();  // the next bytes come from the device opened anew
+    };
     FormCreate();
 }
 
@@ -502,6 +505,7 @@ void TMainForm::StartIntake() {
         NoteRefusedBaudRate();
     }
     buffer_.Reset();
+    Share->Restart();
     SpeedButton5->setEnabled(true);
     SpeedButton6->setEnabled(false);
     SpeedButton7->setEnabled(true);

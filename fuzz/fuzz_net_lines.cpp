@@ -22,7 +22,7 @@ std::string Expected(const std::string& stream) {
             drop = c == '{';
             lineStart = false;
         }
-        if (!drop || (lineStart && (c == '\r' || c == '\n'))) {
+        if (!drop) {
             kept += c;
         }
         if (c == '\n') {
@@ -56,14 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         assembler.Feed(chunk.data(), kept, [&](std::string_view line) {
             FUZZ_CHECK(!line.empty() && line.size() <= LineAssembler::kMaxLine);
             FUZZ_CHECK(line.find('\n') == std::string_view::npos);
-            FUZZ_CHECK(line.back() != '\r');
+            FUZZ_CHECK(line.back() != '\r' && line.front() != '\r');
             FUZZ_CHECK(line.front() != '{');
             lines.emplace_back(line);
         });
     }
     FUZZ_CHECK(filtered == Expected(stream));
     // The lines given are the complete lines of the filtered stream, told apart here the
-    // simple way: CRs before the end dropped, empty and overlong lines left out.
+    // simple way: CRs at either end dropped, empty and overlong lines left out.
     std::vector<std::string> expected;
     for (std::size_t at = 0, end; (end = filtered.find('\n', at)) != std::string::npos;
          at = end + 1) {
@@ -72,6 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         while (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
+        line.erase(0, line.find_first_not_of('\r'));
         if (!overlong && !line.empty()) {
             expected.push_back(line);
         }

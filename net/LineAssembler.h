@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-// Cuts a byte stream into lines (ended by LF, the CRs before it dropped). A line longer than
+// Cuts a byte stream into lines (ended by LF, the CRs around them dropped). A line longer than
 // kMaxLine is not a sentence: it is skipped whole, and the line buffer never grows.
 class LineAssembler {
 public:
@@ -35,12 +35,18 @@ public:
     }
 
 private:
+    // Without the CRs around it: a receiver that ends its lines with LF CR puts the CR at
+    // the front of the next line.
     std::string_view Line() const {
-        std::size_t n = length_;
-        while (n > 0 && line_[n - 1] == '\r') {
-            --n;
+        std::size_t begin = 0;
+        std::size_t end = length_;
+        while (end > begin && line_[end - 1] == '\r') {
+            --end;
         }
-        return {line_.data(), n};
+        while (begin < end && line_[begin] == '\r') {
+            ++begin;
+        }
+        return {line_.data() + begin, end - begin};
     }
 
     std::array<char, kMaxLine> line_{};
