@@ -44,7 +44,9 @@ void ShareOnNetwork::RunDialog(const std::function<int(QDialog&)>& runModal) {
     }
     const ShareSettings chosen = dialog->Chosen();
     chosen.Save();
-    Apply(chosen);
+    if (chosen != settings_) {
+        Apply(chosen);  // restarting the server would drop every client for nothing
+    }
 }
 
 void ShareOnNetwork::Apply(const ShareSettings& settings) {

@@ -12,6 +12,8 @@ struct ShareSettings {
     quint16 port = kDefaultPort;
     bool allNetworks = false;  // false: this computer only
 
+    bool operator==(const ShareSettings&) const = default;
+
     static ShareSettings Load();
     void Save() const;
 };

@@ -321,6 +321,8 @@ TEST_F(NetworkSourceTest, GpsdReadingTheShareReportsThePositions) {
     gpsd.start("/usr/sbin/gpsd",
                {"-N", "-n", "-S", gpsdPort, QString("tcp://127.0.0.1:%1").arg(sharePort)});
     ASSERT_TRUE(WaitFor([&] { return Main().Share->Server().ClientCount() == 1; }, 10000));
+    Main().ShareOnNetwork1Click();  // OK with nothing changed keeps the clients
+    EXPECT_EQ(Main().Share->Server().ClientCount(), 1);
     gpspipe.start("/usr/bin/gpspipe", {"-w", "-n", "12", "127.0.0.1:" + gpsdPort});
     const QByteArrayList lines = CaptureLines();
     QByteArray reports;
