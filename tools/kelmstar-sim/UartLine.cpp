@@ -3,10 +3,10 @@
 #include <termios.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <utility>
 #include <vector>
+
+#include "serial/TermiosMapping.h"
 
 namespace kelmsim {
 
@@ -75,24 +75,11 @@ std::string UartLine::Receive(std::string_view sent, int senderBaud, int receive
 }
 
 std::optional<int> UartLine::TerminalSpeed(int fd) {
-    static constexpr std::array<std::pair<speed_t, int>, 19> kSpeeds{{
-        {B300, 300},         {B600, 600},         {B1200, 1200},       {B2400, 2400},
-        {B4800, 4800},       {B9600, 9600},       {B19200, 19200},     {B38400, 38400},
-        {B57600, 57600},     {B115200, 115200},   {B230400, 230400},   {B460800, 460800},
-        {B500000, 500000},   {B576000, 576000},   {B921600, 921600},   {B1000000, 1000000},
-        {B1500000, 1500000}, {B2000000, 2000000}, {B4000000, 4000000},
-    }};
     termios tio{};
     if (tcgetattr(fd, &tio) != 0) {
         return std::nullopt;
     }
-    const speed_t speed = cfgetospeed(&tio);
-    for (const auto& [constant, baud] : kSpeeds) {
-        if (constant == speed) {
-            return baud;
-        }
-    }
-    return std::nullopt;
+    return BaudRateForSpeed(cfgetospeed(&tio));
 }
 
 }  // namespace kelmsim
