@@ -2,7 +2,7 @@
 
 #include <sys/ioctl.h>
 
-#include <cerrno>
+#include "serial/RetryEintr.h"
 
 // Where the kernel keeps the speeds in struct termios itself (powerpc) there is no termios2
 // and no TCGETS2: only the rates with a termios constant can be set there, with the plain
@@ -13,10 +13,7 @@
 namespace {
 
 bool Control(int fd, unsigned long request, termios2& tio) {
-    int rc;
-    while ((rc = ::ioctl(fd, request, &tio)) < 0 && errno == EINTR) {
-    }
-    return rc == 0;
+    return RetryEintr([&] { return ::ioctl(fd, request, &tio); }) == 0;
 }
 
 }  // namespace

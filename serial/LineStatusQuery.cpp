@@ -2,16 +2,13 @@
 
 #include <sys/ioctl.h>
 
-#include <cerrno>
+#include "serial/RetryEintr.h"
 
 namespace {
 
 template <typename Value>
 bool Control(int fd, unsigned long request, Value& value) {
-    int rc;
-    while ((rc = ::ioctl(fd, request, &value)) < 0 && errno == EINTR) {
-    }
-    return rc == 0;
+    return RetryEintr([&] { return ::ioctl(fd, request, &value); }) == 0;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "serial/ExactBaudRate.h"
+#include "serial/RetryEintr.h"
 #include "serial/TermiosMapping.h"
 
 namespace {
@@ -14,14 +15,6 @@ namespace {
 // Line errors are rare and a driver keeps counting between queries, and modem lines change
 // slowly, so a slow look suffices.
 constexpr std::chrono::milliseconds kCounterPollInterval{200};
-
-template <typename Call>
-auto RetryEintr(Call call) {
-    decltype(call()) result;
-    while ((result = call()) < 0 && errno == EINTR) {
-    }
-    return result;
-}
 
 IoResult Transferred(ssize_t n) {
     if (n < 0) {
