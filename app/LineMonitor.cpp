@@ -63,7 +63,6 @@ void LineMonitor::Start(const LineSource& source, LinePhase phase) {
     source_ = source;
     statistics_.Reset();
     phase_ = phase;
-    anyByte_ = false;
     byteSinceOpen_ = false;
     ggaSatellites_ = -1;
     bytesAtTick_ = 0;
@@ -88,7 +87,6 @@ void LineMonitor::Received(const char* bytes, std::size_t count, std::size_t dro
     statistics_.Add(bytes, count);
     statistics_.AddDropped(dropped);
     if (count > 0) {
-        anyByte_ = true;
         byteSinceOpen_ = true;
         quiet_.restart();
     }
@@ -190,6 +188,7 @@ void LineMonitor::ShowReport() {
     LineRates rates;
     rates.bytesPerSecond = phase_ == LinePhase::Stopped ? 0.0 : bytesPerSecond_;
     rates.baudRate = source_.kind == LineSource::Kind::Serial ? source_.baudRate : 0;
-    rates.secondsSinceByte = anyByte_ ? static_cast<double>(quiet_.elapsed()) / 1000.0 : -1.0;
+    rates.secondsSinceByte =
+        statistics_.Counts().bytes > 0 ? static_cast<double>(quiet_.elapsed()) / 1000.0 : -1.0;
     window_->ShowReport(MakeLineReport(statistics_, rates));
 }

@@ -82,7 +82,6 @@ private:
     LineStatistics statistics_;
     LineSource source_;
     LinePhase phase_ = LinePhase::Stopped;
-    bool anyByte_ = false;        // since Start
     bool byteSinceOpen_ = false;  // since the port was last opened
     int ggaSatellites_ = -1;
     QElapsedTimer quiet_;  // since the last byte, or since Start when none came

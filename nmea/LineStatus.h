@@ -31,8 +31,9 @@ public:
     // "/dev/ttyUSB0 4800 8N1"; a playback file or a network address by its name alone.
     static std::string SourceText(const LineSource& source);
 
-    // `anyByte`: a byte arrived since Start; `quietSeconds`: since the last byte, or since
-    // Start when none did. A network source that dropped is told apart from a serial port.
+    // `anyByte`: a byte arrived since Start or since the port was opened again; `quietSeconds`:
+    // since the last byte, or since Start when none did. A network source that dropped is told
+    // apart from a serial port.
     static std::string StateText(LinePhase phase, bool anyByte, int quietSeconds,
                                  LineSource::Kind kind = LineSource::Kind::Serial);
 
