@@ -37,11 +37,6 @@ void AppendNumber(std::string& out, long long value) {
     out.append(digits, result.ptr);
 }
 
-void AppendInt(std::string& out, const char* key, long long value) {
-    AppendKey(out, key);
-    AppendNumber(out, value);
-}
-
 void AppendFloat(std::string& out, const char* key, float value) {
     AppendKey(out, key);
     char digits[32];
@@ -69,9 +64,9 @@ void AppendSatellites(std::string& out, const NavState& nav) {
         const SatInView& sat = nav.sats[i];
         out += i == 0 ? "{\"prn\":" : ",{\"prn\":";
         AppendNumber(out, sat.prn);
-        AppendInt(out, "elevation", sat.elevation);
-        AppendInt(out, "azimuth", sat.azimuth);
-        AppendInt(out, "snr", sat.snr);
+        AppendJsonInt(out, "elevation", sat.elevation);
+        AppendJsonInt(out, "azimuth", sat.azimuth);
+        AppendJsonInt(out, "snr", sat.snr);
         out += '}';
     }
     out += ']';
@@ -82,8 +77,8 @@ void AppendSatellites(std::string& out, const NavState& nav) {
 void AppendJsonReport(std::string& out, const char* sentence, const NavState& nav) {
     out += "{\"sentence\":";
     AppendJsonString(out, sentence, WithoutLineEnd(sentence));
-    AppendInt(out, "utcHour", nav.utcHour);
-    AppendInt(out, "utcMinute", nav.utcMinute);
+    AppendJsonInt(out, "utcHour", nav.utcHour);
+    AppendJsonInt(out, "utcMinute", nav.utcMinute);
     AppendFloat(out, "utcSecond", nav.utcSecond);
     AppendFloat(out, "latitude", nav.latitude);
     AppendLetter(out, "latHemisphere", nav.latHemisphere);
@@ -91,16 +86,21 @@ void AppendJsonReport(std::string& out, const char* sentence, const NavState& na
     AppendLetter(out, "lonHemisphere", nav.lonHemisphere);
     AppendFloat(out, "speedKnots", nav.speedKnots);
     AppendFloat(out, "courseDeg", nav.courseDeg);
-    AppendInt(out, "ggaQuality", nav.ggaQuality);
+    AppendJsonInt(out, "ggaQuality", nav.ggaQuality);
     AppendFloat(out, "altitude", nav.altitude);
     AppendFloat(out, "pdop", nav.pdop);
     AppendFloat(out, "hdop", nav.hdop);
     AppendFloat(out, "vdop", nav.vdop);
-    AppendInt(out, "fixMode", nav.fixMode);
-    AppendInt(out, "fixAvailable", nav.fixAvailable);
-    AppendInt(out, "satsInView", nav.satsInView);
-    AppendInt(out, "gsvMessageCount", nav.gsvMessageCount);
-    AppendInt(out, "gsvMessageNumber", nav.gsvMessageNumber);
+    AppendJsonInt(out, "fixMode", nav.fixMode);
+    AppendJsonInt(out, "fixAvailable", nav.fixAvailable);
+    AppendJsonInt(out, "satsInView", nav.satsInView);
+    AppendJsonInt(out, "gsvMessageCount", nav.gsvMessageCount);
+    AppendJsonInt(out, "gsvMessageNumber", nav.gsvMessageNumber);
     AppendSatellites(out, nav);
     out += "}\n";
+}
+
+void AppendJsonInt(std::string& out, const char* key, long long value) {
+    AppendKey(out, key);
+    AppendNumber(out, value);
 }

@@ -13,3 +13,6 @@ void AppendJsonReport(std::string& out, const char* sentence, const NavState& na
 // `length` bytes of `text` as a JSON string; bytes outside printable ASCII are written as
 // the Latin-1 code points they are, so any input gives valid JSON.
 void AppendJsonString(std::string& out, const char* text, std::size_t length);
+
+// ,"key":value — a field after the first.
+void AppendJsonInt(std::string& out, const char* key, long long value);

@@ -5,27 +5,16 @@
 #include "JsonReport.h"
 #include "LineStatistics.h"
 
-namespace {
-
-void AppendCount(std::string& out, const char* key, std::uint64_t value) {
-    out += ",\"";
-    out += key;
-    out += "\":";
-    out += std::to_string(value);
-}
-
-}  // namespace
-
 void AppendStatsReport(std::string& out, const LineStatistics& statistics,
                        std::optional<std::int32_t> baudRate) {
     const LineCounts& counts = statistics.Counts();
     out += "{\"class\":\"STATS\"";
-    AppendCount(out, "bytes", counts.bytes);
-    AppendCount(out, "sentences", counts.sentences);
-    AppendCount(out, "checksum_errors", counts.checksumErrors);
-    AppendCount(out, "no_checksum", counts.noChecksum);
-    AppendCount(out, "noise_bytes", counts.noiseBytes);
-    AppendCount(out, "dropped_bytes", counts.droppedBytes);
+    AppendJsonInt(out, "bytes", counts.bytes);
+    AppendJsonInt(out, "sentences", counts.sentences);
+    AppendJsonInt(out, "checksum_errors", counts.checksumErrors);
+    AppendJsonInt(out, "no_checksum", counts.noChecksum);
+    AppendJsonInt(out, "noise_bytes", counts.noiseBytes);
+    AppendJsonInt(out, "dropped_bytes", counts.droppedBytes);
     out += ",\"types\":{";
     for (std::size_t i = 0; i < statistics.AddressCountUsed(); ++i) {
         const AddressCount& entry = statistics.Addresses()[i];
@@ -38,7 +27,7 @@ void AppendStatsReport(std::string& out, const LineStatistics& statistics,
     }
     out += '}';
     if (baudRate) {
-        AppendCount(out, "baud", static_cast<std::uint64_t>(*baudRate));
+        AppendJsonInt(out, "baud", *baudRate);
     }
     out += "}\n";
 }
