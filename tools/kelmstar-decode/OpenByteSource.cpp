@@ -16,9 +16,6 @@ bool IsCharacterDevice(const std::string& path) {
 }
 
 OpenedSource OpenFile(const DecodeOptions& options) {
-    if (options.baudRate || options.detectBaudRate) {
-        return {nullptr, "--baud applies to serial devices only", std::nullopt};
-    }
     if (options.input == "-") {
         return {std::make_unique<FileByteSource>(), {}, std::nullopt};
     }
@@ -63,15 +60,17 @@ OpenedSource OpenSerial(const DecodeOptions& options, OpenResult opened,
 
 OpenedSource OpenByteSource(const DecodeOptions& options,
                             const std::function<bool()>& stopRequested) {
-    if (IsNetworkInput(options.input)) {
-        if (options.baudRate || options.detectBaudRate) {
-            return {nullptr, "--baud applies to serial devices only", std::nullopt};
-        }
+    const bool network = IsNetworkInput(options.input);
+    const bool device = !network && options.input != "-" && IsCharacterDevice(options.input);
+    if (!device && (options.baudRate || options.detectBaudRate)) {
+        return {nullptr, "--baud applies to serial devices only", std::nullopt};
+    }
+    if (network) {
         std::string error;
         std::unique_ptr<ByteSource> source = OpenNetworkSource(options.input, error);
         return {std::move(source), error, std::nullopt};
     }
-    if (options.input == "-" || !IsCharacterDevice(options.input)) {
+    if (!device) {
         return OpenFile(options);
     }
     PosixDeviceFactory factory;
