@@ -218,7 +218,7 @@ qint64 PlaybackControl::SliceNs() {
 bool PlaybackControl::FillRing() {
     const double now = Now();
     while (const PlaybackPacer::Line* line = pacer_.NextDue(host_.state.dataFile, now)) {
-        if (host_.buffer.Count() + line->length + 1 > ReceiveBuffer::kCapacity) {
+        if (!HasRoomFor(host_.buffer, static_cast<std::size_t>(line->length))) {
             return true;
         }
         PutLine(*line);
@@ -230,7 +230,7 @@ bool PlaybackControl::FillRing() {
 // over, so none is skipped.
 void PlaybackControl::FeedPendingLine() {
     if (const PlaybackPacer::Line* line = pacer_.Pending()) {
-        if (host_.buffer.Count() + line->length + 1 > ReceiveBuffer::kCapacity) {
+        if (!HasRoomFor(host_.buffer, static_cast<std::size_t>(line->length))) {
             host_.decode();
         }
         PutLine(*line);
@@ -317,12 +317,10 @@ void PlaybackControl::ReportPlaybackFinished() {
 }
 
 void PlaybackControl::PutLine(const PlaybackPacer::Line& line) {
-    for (int i = 0; i < line.length; ++i) {
-        host_.buffer.Put(static_cast<std::uint8_t>(line.text[i]));
-    }
-    host_.buffer.Put('\n');
+    const std::string_view text(line.text, static_cast<std::size_t>(line.length));
+    PutPlaybackLine(host_.buffer, text);
     pacer_.Consume();
     if (host_.fed) {
-        host_.fed(std::string_view(line.text, static_cast<std::size_t>(line.length)));
+        host_.fed(text);
     }
 }

@@ -8,6 +8,7 @@
 #include "AppState.h"
 #include "DecodeListener.h"
 #include "PlaybackExtent.h"
+#include "PlaybackFeeder.h"
 #include "PlaybackPacer.h"
 #include "ProgramWindows.h"
 #include "ReceiveBuffer.h"
@@ -32,7 +33,7 @@ struct PlaybackHost {
     // Frames, logs, decodes and shows every whole sentence buffered; returns how many.
     std::function<int()> decode;
     // Told of each line fed (without its line feed) and of the end of the file.
-    std::function<void(std::string_view line)> fed;
+    PlaybackLineTap fed;
     std::function<void()> finished;
 };
 

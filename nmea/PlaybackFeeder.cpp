@@ -49,14 +49,24 @@ int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer, const PlaybackLine
         if (result == TokenResult::TooLong) {
             continue;
         }
-        for (int k = 0; k < length; ++k) {
-            buffer.Put(static_cast<std::uint8_t>(line[k]));
-        }
-        buffer.Put('\n');
+        const std::string_view text(line, static_cast<std::size_t>(length));
+        PutPlaybackLine(buffer, text);
         if (tap) {
-            tap({line, static_cast<std::size_t>(length)});
+            tap(text);
         }
         ++fed;
     }
     return fed;
+}
+
+void PutPlaybackLine(ReceiveBuffer& buffer, std::string_view line) {
+    for (const char c : line) {
+        buffer.Put(static_cast<std::uint8_t>(c));
+    }
+    buffer.Put('\n');
+}
+
+bool HasRoomFor(const ReceiveBuffer& buffer, std::size_t lineLength) {
+    return static_cast<std::size_t>(buffer.Count()) + lineLength + 1 <=
+           static_cast<std::size_t>(ReceiveBuffer::kCapacity);
 }

@@ -14,6 +14,12 @@
 using PlaybackLineTap = std::function<void(std::string_view line)>;
 int FeedPlaybackLines(std::FILE* file, ReceiveBuffer& buffer, const PlaybackLineTap& tap = {});
 
+// Puts one line and a line feed after it into the buffer.
+void PutPlaybackLine(ReceiveBuffer& buffer, std::string_view line);
+
+// Whether the buffer has room for the line and its line feed.
+bool HasRoomFor(const ReceiveBuffer& buffer, std::size_t lineLength);
+
 inline constexpr int kPlaybackLinesPerCall = 4;
 inline constexpr int kPlaybackLineBufferSize = 512;
 
