@@ -73,7 +73,7 @@ std::optional<int> Handle(int argc, char** argv, std::FILE* out, std::FILE* err)
 }
 
 bool DisplayNamed(std::FILE* err) {
-    if (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM")) {
+    if (!NamedDisplays().empty()) {
         return true;
     }
     std::fputs("kelmstar: no display: DISPLAY and WAYLAND_DISPLAY are not set\n", err);
