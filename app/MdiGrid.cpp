@@ -60,12 +60,7 @@ std::vector<QRect> GridCells(const QRect& client, int count) {
 
 void TileGrid(QMdiArea& area, const std::function<bool(const QMdiSubWindow*)>& isPlot) {
     const int iconStrip = ArrangeIcons(area);
-    QList<QMdiSubWindow*> children;
-    for (QMdiSubWindow* child : area.subWindowList(QMdiArea::CreationOrder)) {
-        if (child->isVisible() && !child->isMinimized()) {
-            children.append(child);
-        }
-    }
+    QList<QMdiSubWindow*> children = ShownChildren(area, false);
     std::stable_partition(children.begin(), children.end(), isPlot);
     const QRect client = area.viewport()->rect().adjusted(0, 0, 0, -iconStrip);
     const std::vector<QRect> cells = GridCells(client, static_cast<int>(children.size()));

@@ -5,9 +5,7 @@
 #include <QStyle>
 #include <algorithm>
 
-namespace {
-
-QList<QMdiSubWindow*> Children(QMdiArea& area, bool minimized) {
+QList<QMdiSubWindow*> ShownChildren(QMdiArea& area, bool minimized) {
     QList<QMdiSubWindow*> children;
     for (QMdiSubWindow* child : area.subWindowList(QMdiArea::CreationOrder)) {
         if (child->isVisible() && child->isMinimized() == minimized) {
@@ -16,6 +14,8 @@ QList<QMdiSubWindow*> Children(QMdiArea& area, bool minimized) {
     }
     return children;
 }
+
+namespace {
 
 constexpr const char* kDesignSize = "designSize";
 constexpr int kLeastCascadeStep = 16;  // pixels, where a style reports no title bar height
@@ -29,7 +29,7 @@ QSize DesignSize(const QMdiSubWindow& child) {
 
 void TileHorizontally(QMdiArea& area) {
     const int iconStrip = ArrangeIcons(area);
-    const QList<QMdiSubWindow*> children = Children(area, false);
+    const QList<QMdiSubWindow*> children = ShownChildren(area, false);
     if (children.isEmpty()) {
         return;
     }
@@ -54,7 +54,7 @@ int ArrangeIcons(QMdiArea& area) {
     const QRect client = area.viewport()->rect();
     int left = client.left();
     int strip = 0;
-    for (QMdiSubWindow* child : Children(area, true)) {
+    for (QMdiSubWindow* child : ShownChildren(area, true)) {
         const QSize size = child->size();
         child->move(left, client.bottom() + 1 - size.height());
         left += size.width();
@@ -79,7 +79,7 @@ void CascadeViews(QMdiArea& area) {
     const QRect client = area.viewport()->rect().adjusted(0, 0, 0, -iconStrip);
     const QSize usable = kUsableChildSize.boundedTo(client.size());
     QPoint corner = client.topLeft();
-    for (QMdiSubWindow* child : Children(area, false)) {
+    for (QMdiSubWindow* child : ShownChildren(area, false)) {
         if (child->isMaximized()) {
             child->showNormal();
         }

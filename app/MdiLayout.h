@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QList>
 #include <QSize>
 
 class QMdiArea;
 class QMdiSubWindow;
 
 // Window commands of the multiple-document frame that Qt does not have as such.
+
+// The visible child windows, minimised or not, in the order they were made.
+QList<QMdiSubWindow*> ShownChildren(QMdiArea& area, bool minimized);
 
 // Stacks the child windows that are not minimised one above another, each as wide
 // as the area, above the strip along the bottom edge where the minimised ones' icons lie.
