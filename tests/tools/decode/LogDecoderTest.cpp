@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "KelmstarVersion.h"
+#include "RunCommand.h"
 
 namespace {
 
@@ -36,21 +37,6 @@ std::vector<std::string> Lines(const std::string& text) {
         lines.push_back(text.substr(start, end - start));
     }
     return lines;
-}
-
-std::string RunCommand(const std::string& command) {
-    std::string out;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return out;
-    }
-    char chunk[4096];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) {
-        out.append(chunk, got);
-    }
-    pclose(pipe);
-    return out;
 }
 
 TEST(LogDecoder, ToolNamesTheProjectVersion) {

@@ -18,20 +18,13 @@
 #include <string>
 #include <thread>
 
+#include "RunCommand.h"
+
 extern char** environ;
 
 namespace {
 
 const std::string kCapture = std::string(KELMSTAR_CAPTURES) + "/mtk-3301.log";
-
-std::string ReadAll(std::FILE* pipe) {
-    std::string out;
-    char chunk[4096];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-        out.append(chunk, n);
-    }
-    return out;
-}
 
 // The decoded RMC sentences with the position they gave, keyed by sentence text.
 std::map<std::string, std::string> RmcFixes(const std::string& output) {
@@ -50,13 +43,9 @@ std::map<std::string, std::string> RmcFixes(const std::string& output) {
 }
 
 std::string Decode(const std::string& arguments) {
-    std::FILE* pipe = ::popen((std::string(KELMSTAR_DECODE) + " " + arguments).c_str(), "r");
-    EXPECT_NE(pipe, nullptr);
-    std::string out = pipe ? ReadAll(pipe) : "";
-    if (pipe) {
-        EXPECT_EQ(::pclose(pipe), 0) << arguments;
-    }
-    return out;
+    const CommandResult run = RunCommandWithStatus(std::string(KELMSTAR_DECODE) + " " + arguments);
+    EXPECT_EQ(run.status, 0) << arguments;
+    return run.output;
 }
 
 // Every fix that came over the network is the fix the file gives for that sentence.

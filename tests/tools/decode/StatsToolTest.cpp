@@ -15,19 +15,9 @@
 #include <sstream>
 #include <string>
 
-namespace {
+#include "RunCommand.h"
 
-std::string Shell(const std::string& command) {
-    std::string out;
-    if (std::FILE* pipe = popen(command.c_str(), "r")) {
-        char chunk[4096];
-        for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-            out.append(chunk, got);
-        }
-        pclose(pipe);
-    }
-    return out;
-}
+namespace {
 
 std::string LastLine(const std::string& text) {
     const std::size_t end = text.find_last_not_of('\n');
@@ -100,12 +90,14 @@ TEST_P(StatsLineTest, CountsWhatTheLogHolds) {
         GTEST_SKIP() << "the simulator is not built here";
 #else
         log = testing::TempDir() + "noisy-" + GetParam().name + ".log";
-        Shell(std::string(KELMSTAR_SIM) + " --seed=3 --start=2024-05-01T10:00:00 --duration=120 " +
-              GetParam().simOptions + " --output=" + log);
+        RunCommand(std::string(KELMSTAR_SIM) +
+                   " --seed=3 --start=2024-05-01T10:00:00 --duration=120 " + GetParam().simOptions +
+                   " --output=" + log);
 #endif
     }
     const LogContents expected = Contents(log);
-    const std::string stats = LastLine(Shell(std::string(KELMSTAR_DECODE) + " --stats " + log));
+    const std::string stats =
+        LastLine(RunCommand(std::string(KELMSTAR_DECODE) + " --stats " + log));
     ASSERT_EQ(stats.rfind("{\"class\":\"STATS\",\"bytes\":", 0), 0u) << stats;
     EXPECT_EQ(Field(stats, "bytes"), expected.bytes);
     EXPECT_EQ(Field(stats, "sentences"), expected.sentences);
@@ -170,8 +162,8 @@ protected:
 
 TEST_F(LiveSerialTest, FindsTheSpeedAndDecodesPositions) {
     const std::string err = testing::TempDir() + "decode-stderr";
-    const std::string out = Shell(std::string(KELMSTAR_DECODE) +
-                                  " --baud=auto --duration=4 --stats " + link + " 2>" + err);
+    const std::string out = RunCommand(std::string(KELMSTAR_DECODE) +
+                                       " --baud=auto --duration=4 --stats " + link + " 2>" + err);
     std::stringstream detected;
     detected << std::ifstream(err).rdbuf();
     EXPECT_EQ(detected.str(), "detected 19200 baud\n");
@@ -184,8 +176,8 @@ TEST_F(LiveSerialTest, FindsTheSpeedAndDecodesPositions) {
 
 TEST_F(LiveSerialTest, AtTheWrongSpeedOnlyGarbageUntilInterrupted) {
     // timeout(1) sends SIGINT, after which the statistics still come.
-    const std::string out =
-        Shell("timeout -s INT 3 " + std::string(KELMSTAR_DECODE) + " --baud=4800 --stats " + link);
+    const std::string out = RunCommand("timeout -s INT 3 " + std::string(KELMSTAR_DECODE) +
+                                       " --baud=4800 --stats " + link);
     const std::string stats = LastLine(out);
     EXPECT_EQ(Field(stats, "baud"), 4800);
     EXPECT_GT(Field(stats, "bytes"), 0);
