@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "SentenceField.h"
+
 std::string LineStatus::SourceText(const LineSource& source) {
     // A network source ("gpsd://host", "tcp://host:port") has no line settings.
     if (source.kind != LineSource::Kind::Serial) {
@@ -57,24 +59,13 @@ int LineStatus::GgaSatellitesUsed(std::string_view text) {
     if (text.size() < 6 || text.substr(2, 4) != "GGA,") {
         return -1;
     }
-    std::size_t start = 0;
-    for (int field = 0; field < 7; ++field) {
-        start = text.find(',', start);
-        if (start == std::string_view::npos) {
-            return -1;
-        }
-        ++start;
+    const std::string_view used = SentenceField(text, 7);
+    if (used.empty() || used.size() > 3 || !AllDigits(used)) {
+        return -1;
     }
     int count = 0;
-    std::size_t digits = 0;
-    for (; start + digits < text.size() && digits < 3; ++digits) {
-        const char c = text[start + digits];
-        if (c < '0' || c > '9') {
-            break;
-        }
+    for (const char c : used) {
         count = count * 10 + (c - '0');
     }
-    const std::size_t end = start + digits;
-    const bool fieldEnds = end == text.size() || text[end] == ',' || text[end] == '*';
-    return digits > 0 && fieldEnds ? count : -1;
+    return count;
 }
