@@ -14,6 +14,7 @@
 #include "ElidingLineEdit.h"
 #include "GpsdProbe.h"
 #include "LineSpeedSearch.h"
+#include "NetworkSourceName.h"
 #include "TextConversion.h"
 #include "serial/PortName.h"
 #include "serial/SerialPortDiscovery.h"
@@ -213,6 +214,12 @@ void TData::detectClick() {
     if (link_.IntakeRunning() || search_->Running()) {
         return;
     }
+    const std::string port = comsetting->currentText().toStdString();
+    if (IsNetworkSourceName(port)) {
+        // There is no line to listen to: the search would only fail to open the name.
+        detectlabel->setText("A network source has no line speed to detect");
+        return;
+    }
     // The baud box's text first when it is a number; then the common speeds and the list's.
     bool ok = false;
     const int first = baudrateedit->currentText().trimmed().toInt(&ok);
@@ -221,8 +228,7 @@ void TData::detectClick() {
         listed.push_back(baudrateedit->itemText(i).toInt());
     }
     detect->setEnabled(false);
-    search_->Start(DevicePathForPortName(comsetting->currentText().toStdString()), ok ? first : 0,
-                   std::move(listed));
+    search_->Start(DevicePathForPortName(port), ok ? first : 0, std::move(listed));
 }
 
 void TData::DetectionFinished(LineSpeedDetector::Outcome outcome, int baudRate) {

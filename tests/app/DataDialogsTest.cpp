@@ -206,6 +206,13 @@ TEST_F(DataDialogsTest, CancelEndsALineSpeedSearch) {
     EXPECT_TRUE(Data().detect->isEnabled());
     EXPECT_EQ(Data().detectlabel->text(), "");
     EXPECT_EQ(Data().baudrateedit->currentText(), "9600");
+
+    // A network source has no line to listen to: nothing is searched.
+    Data().comsetting->setEditText("gpsd://localhost:2947");
+    Data().show();
+    Data().detect->click();
+    EXPECT_TRUE(Data().detect->isEnabled());
+    EXPECT_EQ(Data().detectlabel->text(), "A network source has no line speed to detect");
 }
 
 }  // namespace
