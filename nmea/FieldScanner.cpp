@@ -40,6 +40,16 @@ bool FieldScanner::Literal(const char* literal) {
     return true;
 }
 
+bool FieldScanner::IntOrEmpty(std::int32_t* target) {
+    const char next = *cursor_;
+    if (next == ',' || next == '*' || next == '\r' || next == '\n' || next == '\0') {
+        *target = 0;
+        ++stored_;
+        return true;
+    }
+    return Int(target);
+}
+
 bool FieldScanner::Int(std::int32_t* target, int width) {
     SkipSpace();
     const int limit = width > 0 ? width : std::numeric_limits<int>::max();

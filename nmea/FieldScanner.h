@@ -22,6 +22,10 @@ public:
     // sign included. Out-of-range values wrap to 32 bits like a C conversion would.
     bool Int(std::int32_t* target, int width = 0);
 
+    // "%d" that also takes an empty field: nothing before the next ",", "*" or line end
+    // stores 0. Text that is not a number still fails.
+    bool IntOrEmpty(std::int32_t* target);
+
     // "%f": a decimal real with optional fraction and exponent, stored as a float.
     bool Float(float* target);
 

@@ -19,7 +19,9 @@ constexpr int kGsaDopTextLimit = 50;
 
 // $GPGSV,3,1,10,07,79,048,42,02,51,062,43,26,36,256,42,27,27,138,42*71
 //  1 message count  2 message number  3 satellites in view
-//  then per satellite: prn, elevation, azimuth, C/No (empty when not tracked)
+//  then per satellite: prn, elevation, azimuth, C/No
+// An empty field stores 0 and the parse goes on: receivers list satellites in view but not
+// tracked (no C/No) or without a position in the sky yet (no elevation) before others.
 int GsvBlocksToParse(int messageNumber, int satsInView) {
     const int firstSlot = (messageNumber - 1) * 4;
     const int remaining = satsInView - firstSlot;
@@ -53,9 +55,9 @@ void DecodeGsv(const char* text, NavState& nav, DecodeListener& listener) {
         for (int b = 0; ok && b < blocks; ++b) {
             SatInView& slot = nav.sats[static_cast<std::size_t>((message - 1) * 4 + b)];
             std::int32_t snr = 0;
-            ok = scan.Literal(",") && scan.Int(&slot.prn) && scan.Literal(",") &&
-                 scan.Int(&slot.elevation) && scan.Literal(",") && scan.Int(&slot.azimuth) &&
-                 scan.Literal(",") && scan.Int(&snr);
+            ok = scan.Literal(",") && scan.IntOrEmpty(&slot.prn) && scan.Literal(",") &&
+                 scan.IntOrEmpty(&slot.elevation) && scan.Literal(",") &&
+                 scan.IntOrEmpty(&slot.azimuth) && scan.Literal(",") && scan.IntOrEmpty(&snr);
             if (ok) {
                 slot.snr = static_cast<std::uint8_t>(snr);
             }

@@ -85,7 +85,10 @@ void RenderSkyPlot(Canvas& canvas, int outerWidth, int outerHeight, const NavSta
     const Rgb discColour = nav.fixAvailable == 1 ? kTeal : kRed;
     const int slots = SlotsToDraw(nav.satsInView);
     for (int slot = 0; slot < slots; ++slot) {
-        DrawSatellite(canvas, geometry, nav.sats[slot], discColour);
+        // Number 0 is no satellite: a block whose number field was empty.
+        if (nav.sats[slot].prn != 0) {
+            DrawSatellite(canvas, geometry, nav.sats[slot], discColour);
+        }
     }
     const auto end = VelocityLineEnd(geometry, nav.speedKnots, nav.courseDeg, velocityScale);
     if (end) {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "RecordingListener.h"
 
@@ -222,17 +224,38 @@ TEST(DecodeGsv, BlocksParsedPerMessageAndSatelliteCount) {
     }
 }
 
-TEST(DecodeGsv, EmptySignalEndsTheParseAtThatSatellite) {
-    Decoder d;
-    for (auto& sat : d.nav.sats) {
-        sat = {77, 7, 7, 70};
+// An empty field stores 0 and the parse goes on; a field that is no number ends it there,
+// and that field and every later one keep their values.
+TEST(DecodeGsv, EmptyFieldsStoreZeroAndTheParseGoesOn) {
+    struct Case {
+        const char* blocks;
+        std::array<SatInView, 4> expected;
+    };
+    const SatInView kept{77, 7, 7, 70};
+    const Case cases[] = {
+        {"01,10,100,,02,20,200,32,03,30,300,33,04,40,040,34",  // untracked first
+         {{{1, 10, 100, 0}, {2, 20, 200, 32}, {3, 30, 300, 33}, {4, 40, 40, 34}}}},
+        {"01,10,100,31,02,20,200,,03,30,300,33,04,40,040,34",  // untracked in the middle
+         {{{1, 10, 100, 31}, {2, 20, 200, 0}, {3, 30, 300, 33}, {4, 40, 40, 34}}}},
+        {"01,10,100,31,02,20,200,32,03,30,300,33,04,40,040,",  // untracked last
+         {{{1, 10, 100, 31}, {2, 20, 200, 32}, {3, 30, 300, 33}, {4, 40, 40, 0}}}},
+        {"01,,,,02,20,200,32,03,30,300,33,04,40,040,34",  // no elevation or azimuth yet
+         {{{1, 0, 0, 0}, {2, 20, 200, 32}, {3, 30, 300, 33}, {4, 40, 40, 34}}}},
+        {"01,10,100,31,02,x0,200,32,03,30,300,33,04,40,040,34",  // no number: the parse ends
+         {{{1, 10, 100, 31}, {2, 7, 7, 70}, kept, kept}}},
+    };
+    for (const Case& c : cases) {
+        Decoder d;
+        d.nav.sats.fill(kept);
+        d.Decode(std::string("GPGSV,1,1,04,") + c.blocks + "*00\r\n");
+        for (std::size_t i = 0; i < 4; ++i) {
+            const SatInView& got = d.nav.sats[i];
+            const SatInView& want = c.expected[i];
+            EXPECT_EQ(std::tie(got.prn, got.elevation, got.azimuth, got.snr),
+                      std::tie(want.prn, want.elevation, want.azimuth, want.snr))
+                << c.blocks << ", satellite " << i + 1;
+        }
     }
-    d.Decode("GPGSV,1,1,04,01,10,100,,02,20,200,32,03,30,300,33,04,40,040,34*00\r\n");
-    EXPECT_EQ(d.nav.sats[0].prn, 1);
-    EXPECT_EQ(d.nav.sats[0].azimuth, 100);
-    EXPECT_EQ(d.nav.sats[0].snr, 70);
-    EXPECT_EQ(d.nav.sats[1].prn, 77);
-    EXPECT_EQ(d.nav.sats[3].snr, 70);
 }
 
 TEST(DecodeGsv, SignalAbove255KeepsItsLowEightBits) {

@@ -180,14 +180,22 @@ TEST(SkyPlot, FillStaysWhiteUntilTheFirstDiscThenBlack) {
     EXPECT_EQ(canvas.OpsOfKind(Kind::Text)[0].state.fill, kBlack);
 }
 
-TEST(SkyPlot, DrawsAtMostTheTwelveSlots) {
-    for (const auto& [inView, drawn] : {std::pair{0, 0}, std::pair{5, 5}, std::pair{12, 12},
-                                        std::pair{15, 12}, std::pair{-2, 0}}) {
+TEST(SkyPlot, DrawsAtMostTheTwelveSlotsAndNoSatelliteZero) {
+    struct Case {
+        int inView;
+        int zeroSlot;  // a slot whose number is 0, or -1
+        std::size_t drawn;
+    };
+    for (const Case c : {Case{0, -1, 0}, Case{5, -1, 5}, Case{12, -1, 12}, Case{15, -1, 12},
+                         Case{-2, -1, 0}, Case{5, 0, 4}, Case{12, 11, 11}, Case{5, 7, 5}}) {
         NavState nav;
-        nav.satsInView = inView;
+        for (int slot = 0; slot < NavState::kChannels; ++slot) {
+            nav.sats[slot].prn = slot == c.zeroSlot ? 0 : slot + 1;
+        }
+        nav.satsInView = c.inView;
         RecordingCanvas canvas;
         RenderSkyPlot(canvas, kWidth, kHeight, nav, 4.0f);
-        EXPECT_EQ(Discs(canvas).size(), static_cast<size_t>(drawn)) << inView << " in view";
+        EXPECT_EQ(Discs(canvas).size(), c.drawn) << c.inView << " in view, zero " << c.zeroSlot;
     }
 }
 
