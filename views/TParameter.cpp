@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
+#include <QScrollArea>
 #include <QString>
 
 #include <charconv>
@@ -129,13 +130,27 @@ std::span<const TParameter::ValueSpec> TParameter::Values() {
 TParameter::TParameter(AppState& state, QWidget* parent) : TMDIChild(parent), state_(state) {
     setObjectName("Parameter");
     setWindowTitle("Measured Navigation Message View");
-    setWidget(BuildClientArea());
+    setWidget(ScrollingClientArea());
     move(kLeft, kTop);
     resize(kWidth, kHeight);
 }
 
 TParameter::~TParameter() {
     FormDestroy();
+}
+
+// The rows keep their design places; a window shorter or narrower than they need scrolls
+// them instead of cutting the last ones off, and a larger one shows white beyond them.
+QWidget* TParameter::ScrollingClientArea() {
+    QWidget* client = BuildClientArea();
+    const QRect used = client->childrenRect();
+    client->setMinimumSize(used.right() + kMargin, used.bottom() + kMargin);
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName("ParameterScroller");
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(client);
+    return scroller;
 }
 
 QWidget* TParameter::BuildClientArea() {

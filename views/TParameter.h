@@ -24,6 +24,7 @@ public:
     static constexpr int kWidth = 524;
     static constexpr int kHeight = 240;
     static constexpr int kFontPixelSize = 13;
+    static constexpr int kMargin = 8;  // pixels of white after the last row and column
     // speedKnots times this is metres per second (1 / 1.9438).
     static constexpr double kMetresPerSecondPerKnot = 0.5144562197756971;
 
@@ -43,6 +44,7 @@ private:
     static std::span<const CaptionSpec> Captions();
     static std::span<const ValueSpec> Values();
 
+    QWidget* ScrollingClientArea();
     QWidget* BuildClientArea();
     void ShowSatsInView(const NavState& nav);
     void ShowGgaValues(const NavState& nav);

@@ -224,7 +224,7 @@ void TParameterTest::window() {
     QCOMPARE(view.windowTitle(), QString("Measured Navigation Message View"));
     QCOMPARE(view.pos(), QPoint(353, 230));
     QCOMPARE(view.size(), QSize(524, 240));
-    QWidget* client = view.widget();
+    QWidget* client = view.findChild<QWidget*>("ParameterClient");
     QVERIFY(client != nullptr);
     QCOMPARE(client->font().family(), QString("Arial"));
     QCOMPARE(client->font().pixelSize(), 13);
@@ -257,7 +257,7 @@ void TParameterTest::labelLayout() {
     TParameter view(state_);
     const auto* label = view.findChild<QLabel*>(QTest::currentDataTag());
     QVERIFY(label != nullptr);
-    QCOMPARE(label->parentWidget(), view.widget());
+    QCOMPARE(label->parentWidget(), view.findChild<QWidget*>("ParameterClient"));
     QCOMPARE(label->text(), text);
     QCOMPARE(label->textFormat(), Qt::PlainText);
     QCOMPARE(label->y(), top);
@@ -283,7 +283,7 @@ void TParameterTest::bevelFramesTime() {
     QCOMPARE(bevel->frameShape(), QFrame::Box);
     QCOMPARE(bevel->frameShadow(), QFrame::Sunken);
     // The bevel lies beneath the labels it frames.
-    const QObjectList& siblings = view.widget()->children();
+    const QObjectList& siblings = view.findChild<QWidget*>("ParameterClient")->children();
     QCOMPARE(siblings.indexOf(bevel), 0);
     for (const char* name : {"hourlabel", "minutelabel", "secondlabel"}) {
         const auto* label = view.findChild<QLabel*>(name);
@@ -441,7 +441,7 @@ void TParameterTest::renderedTextsFit() {
     const QImage shot = GrabView(area, shown, "TParameter");
     QCOMPARE(shot.size() / shot.devicePixelRatio(), view.size());
     // Everything lies inside the client area left by the caption bar and frame.
-    const QRect client = view.widget()->rect();
+    const QRect client = view.findChild<QWidget*>("ParameterClient")->rect();
     for (const QLabel* label : view.findChildren<QLabel*>()) {
         QVERIFY2(TextFits(*label), qPrintable(label->objectName()));
         QVERIFY2(client.contains(label->geometry()), qPrintable(label->objectName()));
