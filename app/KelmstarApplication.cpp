@@ -3,12 +3,15 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "EarlierSettings.h"
 #include "KelmstarVersion.h"
 #include "ProgramIcon.h"
 
 KelmstarApplication::KelmstarApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setOrganizationName(kTitle);
     setApplicationName(kTitle);
     setApplicationVersion(kKelmstarVersion);
+    AdoptEarlierSettings();
     setWindowIcon(ProgramIcon());
     // Lets Wayland desktops find the menu entry, and with it the icon, of the windows.
     setDesktopFileName(kDesktopFileName);

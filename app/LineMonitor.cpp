@@ -59,12 +59,23 @@ void LineMonitor::StartedPlayback(const QString& fileName) {
     Start(source, LinePhase::Running);
 }
 
+void LineMonitor::StartedWithoutPlaybackFile(const QString& fileName) {
+    LineSource source;
+    source.kind = LineSource::Kind::Playback;
+    source.name = fileName.toStdString();
+    Start(source, LinePhase::NoPlaybackFile);
+}
+
 void LineMonitor::Start(const LineSource& source, LinePhase phase) {
     source_ = source;
     statistics_.Reset();
     phase_ = phase;
     byteSinceOpen_ = false;
     ggaSatellites_ = -1;
+    fixModeSinceStart_ = false;
+    inViewSinceStart_ = false;
+    held_ = false;
+    sinceSentence_.start();
     bytesAtTick_ = 0;
     sentencesAtTick_ = 0;
     bytesPerSecond_ = 0.0;
@@ -83,9 +94,18 @@ void LineMonitor::Stopped() {
     Refresh();
 }
 
+void LineMonitor::PlaybackHoldChanged() {
+    Refresh();
+}
+
 void LineMonitor::Received(const char* bytes, std::size_t count, std::size_t dropped) {
+    const LineCounts& counts = statistics_.Counts();
+    const std::uint64_t wholeBefore = counts.checksumOk + counts.noChecksum;
     statistics_.Add(bytes, count);
     statistics_.AddDropped(dropped);
+    if (counts.checksumOk + counts.noChecksum != wholeBefore) {
+        sinceSentence_.restart();
+    }
     if (count > 0) {
         byteSinceOpen_ = true;
         quiet_.restart();
@@ -95,8 +115,9 @@ void LineMonitor::Received(const char* bytes, std::size_t count, std::size_t dro
 void LineMonitor::PlaybackFed(std::string_view line) {
     Received(line.data(), line.size(), 0);
     Received("\n", 1, 0);
-    if (phase_ == LinePhase::PlaybackFinished) {
-        phase_ = LinePhase::Running;  // a skipped overlong line looked like the end
+    if (phase_ == LinePhase::PlaybackFinished || phase_ == LinePhase::NoPlaybackFile) {
+        phase_ = LinePhase::Running;  // a skipped overlong line looked like the end, or a
+                                      // file was chosen while started
     }
 }
 
@@ -112,6 +133,10 @@ void LineMonitor::SentenceFramed(const char* text) {
     if (used >= 0) {
         ggaSatellites_ = used;
     }
+    // The GPS talker's GSA and GSV are what set the fix mode and the satellites in view.
+    const std::string_view sentence(text);
+    fixModeSinceStart_ = fixModeSinceStart_ || sentence.starts_with("GPGSA,");
+    inViewSinceStart_ = inViewSinceStart_ || sentence.starts_with("GPGSV,");
 }
 
 void LineMonitor::HungUp() {
@@ -166,13 +191,50 @@ int LineMonitor::QuietSeconds() const {
     return quiet_.isValid() ? static_cast<int>(quiet_.elapsed() / 1000) : 0;
 }
 
+LineActivity LineMonitor::Activity() {
+    LineActivity activity;
+    activity.phase = phase_;
+    activity.kind = source_.kind;
+    activity.anyByte = byteSinceOpen_;
+    activity.quietSeconds = QuietSeconds();
+    activity.noiseSeconds =
+        sinceSentence_.isValid() ? static_cast<int>(sinceSentence_.elapsed() / 1000) : 0;
+    const bool playing = phase_ == LinePhase::Running && source_.kind == LineSource::Kind::Playback;
+    const PlaybackHold hold = playing && playbackHold ? playbackHold() : PlaybackHold{};
+    const bool held = hold.paused || hold.viewClosed;
+    if (held_ && !held) {
+        // A held playback was quiet on purpose; its silence starts again from here.
+        quiet_.restart();
+        sinceSentence_.restart();
+        activity.quietSeconds = 0;
+        activity.noiseSeconds = 0;
+    }
+    held_ = held;
+    if (hold.paused) {
+        activity.phase = LinePhase::Paused;
+        activity.pausedUtc = hold.utc;
+    } else if (hold.viewClosed) {
+        activity.phase = LinePhase::PausedViewClosed;
+    }
+    return activity;
+}
+
+QString LineMonitor::FixFieldText() const {
+    if (!fixModeSinceStart_) {
+        return LineStatus::kNoFixYetText;
+    }
+    const int satellites =
+        ggaSatellites_ >= 0 ? ggaSatellites_ : (inViewSinceStart_ ? nav_.satsInView : -1);
+    return QString::fromStdString(LineStatus::FixText(nav_.fixMode, nav_.fixAvailable, satellites));
+}
+
 void LineMonitor::Refresh() {
-    bar_.SetState(QString::fromStdString(
-        LineStatus::StateText(phase_, byteSinceOpen_, QuietSeconds(), source_.kind)));
+    bar_.SetState(QString::fromStdString(LineStatus::StateText(Activity())));
     bar_.SetSentenceRate(QString::fromStdString(LineStatus::RateText(phase_, sentencesPerSecond_)));
-    const int satellites = ggaSatellites_ >= 0 ? ggaSatellites_ : nav_.satsInView;
-    bar_.SetFix(
-        QString::fromStdString(LineStatus::FixText(nav_.fixMode, nav_.fixAvailable, satellites)));
+    // A fix of an earlier source is no fix of this one.
+    if (phase_ != LinePhase::Stopped) {
+        bar_.SetFix(FixFieldText());
+    }
     ShowReport();
 }
 

@@ -13,6 +13,13 @@
 #include "LineStatus.h"
 
 class MainStatusBar;
+
+// Whether a playback is held, as the main window knows it.
+struct PlaybackHold {
+    bool paused = false;      // the user paused it
+    bool viewClosed = false;  // it waits for the Measured Message view to open again
+    double utc = -1.0;        // the log's UTC time it holds at; < 0 when none is known
+};
 class QTimer;
 class SourceConnector;
 class TComm;
@@ -38,7 +45,11 @@ public:
     // settings are read from the component) or on a playback file.
     void StartedSerial();
     void StartedPlayback(const QString& fileName);
+    // Started on "File" with no file left to play (none chosen since Stop, or at its end).
+    void StartedWithoutPlaybackFile(const QString& fileName);
     void Stopped();
+    // The playback was paused or resumed: the state field follows at once.
+    void PlaybackHoldChanged();
 
     // A batch from the port; `dropped` of its bytes did not fit the receive buffer.
     void Received(const char* bytes, std::size_t count, std::size_t dropped);
@@ -55,6 +66,8 @@ public:
     // Whether the serial port is still the chosen source; a port is reopened only then
     // (picking a playback file closes it for good).
     std::function<bool()> serialChosen;
+    // Whether the playback is held (null: never).
+    std::function<PlaybackHold()> playbackHold;
 
     void SetWindow(LineStatisticsView* window);
     LineStatisticsView* Window() const { return window_; }
@@ -70,6 +83,8 @@ private:
     void Reopen();
     void Refresh();
     void ShowReport();
+    LineActivity Activity();
+    QString FixFieldText() const;
     int QuietSeconds() const;
 
     TComm& comm_;
@@ -84,7 +99,12 @@ private:
     LinePhase phase_ = LinePhase::Stopped;
     bool byteSinceOpen_ = false;  // since the port was last opened
     int ggaSatellites_ = -1;
-    QElapsedTimer quiet_;  // since the last byte, or since Start when none came
+    // What the current source has decoded since Start: the fix field shows nothing older.
+    bool fixModeSinceStart_ = false;
+    bool inViewSinceStart_ = false;
+    bool held_ = false;            // the playback was held at the last refresh
+    QElapsedTimer quiet_;          // since the last byte, or since Start when none came
+    QElapsedTimer sinceSentence_;  // since the last whole sentence, or since Start
     QElapsedTimer sinceTick_;
     std::uint64_t bytesAtTick_ = 0;
     std::uint64_t sentencesAtTick_ = 0;

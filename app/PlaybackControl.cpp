@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "LineStatus.h"
 #include "MainStatusBar.h"
 #include "PlaybackLine.h"
 #include "TTracking.h"
@@ -24,11 +25,7 @@ constexpr double kFactors[] = {0.0, 1.0, 10.0, 60.0, PlaybackPacer::kFastest};
 constexpr int kProgressSteps = 1000;
 
 QString ClockText(double utcSeconds) {
-    const int whole = static_cast<int>(utcSeconds);
-    return QString("%1:%2:%3")
-        .arg(whole / 3600, 2, 10, QChar('0'))
-        .arg(whole / 60 % 60, 2, 10, QChar('0'))
-        .arg(whole % 60, 2, 10, QChar('0'));
+    return QString::fromStdString(LineStatus::ClockText(utcSeconds));
 }
 
 }  // namespace

@@ -78,6 +78,8 @@ public:
 
     // True once the end of the playback file was reached ("Playback finished").
     bool Finished() const { return finished_; }
+    // The log's UTC time at the line reached; below 0 before the first timed line.
+    double CurrentUtc() const { return haveUtc_ ? currentUtc_ : -1.0; }
 
     // Sentences decoded and map positions found while playing at the timed speeds.
     long long SentencesPaced() const { return sentences_; }

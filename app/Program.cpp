@@ -35,5 +35,5 @@ Program::~Program() {
 }
 
 void Program::Show() {
-    mainForm_->show();
+    mainForm_->ShowDesktop();
 }

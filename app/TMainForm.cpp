@@ -1,13 +1,16 @@
 #include "TMainForm.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -50,6 +53,8 @@ constexpr int kSpeedPanelHeight = 33;
 constexpr int kSpeedButtonSize = 25;
 constexpr int kSpeedButtonTop = 4;
 constexpr int kPlaybackControlsLeft = 256;  // after the last button, which ends at 246
+// What a window manager's title bar and borders may take around the main window.
+constexpr QSize kWindowFrame{16, 48};
 
 }  // namespace
 
@@ -106,6 +111,10 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
         this);
     Playback->Install(SpeedPanel, kPlaybackControlsLeft, Operate1, StatusBar1);
     feed_.SetObserver(Playback);
+    lineMonitor->playbackHold = [this] { return HeldPlayback(); };
+    connect(Playback->PauseButton, &QToolButton::toggled, lineMonitor,
+            &LineMonitor::PlaybackHoldChanged);
+    connect(Playback->PauseItem, &QAction::toggled, lineMonitor, &LineMonitor::PlaybackHoldChanged);
 
     Comm1.SetCommName("COM2");
     Comm1.SetBaudRate(4800);
@@ -180,6 +189,15 @@ void TMainForm::CreateToolbar() {
     SpeedButton7->setEnabled(false);
     SpeedButton1->setEnabled(false);
     SpeedButton5->setEnabled(false);
+    // Each button says what it does and, where a menu item does the same, which one.
+    OpenBtn->setToolTip("Data Source (Setup > Data Source)");
+    SpeedButton2->setToolTip("Minimise or restore the Signal Level view (View > Signal Level)");
+    SpeedButton3->setToolTip("Minimise or restore the sky plot, Tracking View (View > Map)");
+    SpeedButton4->setToolTip("Minimise or restore the Map View (View > Tracking)");
+    SpeedButton6->setToolTip("Start (Action > Start)");
+    SpeedButton7->setToolTip("Stop (Action > Stop)");
+    SpeedButton1->setToolTip("Log File Settings: log the received sentences to a file");
+    SpeedButton5->setToolTip("Receiver Initialization: restart the receiver");
     // The panel sits under the menu bar, above the client area.
     auto* client = new QWidget;
     auto* column = new QVBoxLayout(client);
@@ -211,10 +229,11 @@ void TMainForm::CreateMenus() {
     AboutKelmstarDemo1 = addItem(File1, "AboutKelmstarDemo1", "&About Kelmstar Demo",
                                  &TMainForm::AboutKelmstarDemo1Click);
     addSeparator(File1, "N2");
-    Exit1 = addItem(File1, "Exit1", "E&xit", &TMainForm::Exit1Click);
-    addSeparator(File1, "N3");
+    // The program's own items stand together above "Exit".
     ShareOnNetwork1 =
         addItem(File1, "ShareOnNetwork1", "Share on &Network...", &TMainForm::ShareOnNetwork1Click);
+    addSeparator(File1, "N3");
+    Exit1 = addItem(File1, "Exit1", "E&xit", &TMainForm::Exit1Click);
 
     View1 = MainMenu1->addMenu("&View");
     View1->setObjectName("View1");
@@ -453,6 +472,74 @@ void TMainForm::WindowMinimizeItemClick() {
     MinimizeAll(*mdiArea);
 }
 
+void TMainForm::closeEvent(QCloseEvent* event) {
+    DesktopLayout::Save(*this, *mdiArea, LayoutViews());
+    QMainWindow::closeEvent(event);
+}
+
+QList<LayoutView> TMainForm::LayoutViews() {
+    return {
+        {"View", [this] { return windows_.View.data(); }, [this] { CreateTrackingView(); }},
+        {"Source", [this] { return windows_.Source.data(); }, [this] { CreateMessageView(); }},
+        {"Tracking", [this] { return windows_.Tracking.data(); }, [this] { CreateMapView(); }},
+        {"Level", [this] { return windows_.Level.data(); }, [this] { CreateLevelView(); }},
+        {"Parameter", [this] { return windows_.Parameter.data(); },
+         [this] { CreateMeasuredView(); }},
+        {"LineStatistics", [this] { return lineMonitor->Window(); },
+         [this] { CreateLineStatisticsView(); }},
+    };
+}
+
+void TMainForm::ShowDesktop() {
+    if (DesktopLayout::Restore(*this, *mdiArea, LayoutViews())) {
+        show();
+        return;
+    }
+    ArrangeFirstStart();
+}
+
+void TMainForm::ArrangeFirstStart() {
+    // The map with the Message View below it; beside them the sky plot, the Measured view and
+    // the Signal Level view one above another.
+    const QList<QList<QMdiSubWindow*>> columns = {
+        {windows_.Tracking, windows_.Source},
+        {windows_.View, windows_.Parameter, windows_.Level},
+    };
+    QList<QList<QSize>> sizes;
+    for (const QList<QMdiSubWindow*>& column : columns) {
+        QList<QSize>& columnSizes = sizes.emplace_back();
+        for (const QMdiSubWindow* view : column) {
+            columnSizes.append(view ? view->size() : QSize(0, 0));
+        }
+    }
+    const QList<QList<QRect>> places = DesktopLayout::Columns(sizes);
+    for (int c = 0; c < columns.size(); ++c) {
+        for (int v = 0; v < columns[c].size(); ++v) {
+            if (QMdiSubWindow* view = columns[c][v]) {
+                view->setGeometry(places[c][v]);
+            }
+        }
+    }
+    // The menu bar, the toolbar panel, the status bar and the area's frame around the views.
+    ensurePolished();
+    layout()->activate();
+    centralWidget()->layout()->activate();
+    const QSize chrome = size() - mdiArea->contentsRect().size();
+    const QSize wanted = DesktopLayout::Extent(places) + chrome;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(), wanted);
+    if (available.width() >= wanted.width() + kWindowFrame.width() &&
+        available.height() >= wanted.height() + kWindowFrame.height()) {
+        resize(wanted);
+        CentreOnScreen(*this);
+        show();
+        return;
+    }
+    // A smaller screen: all of it, with the views stacked to fit once they are shown.
+    showMaximized();
+    QTimer::singleShot(0, this, &TMainForm::Retile);
+}
+
 void TMainForm::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     Retile();
@@ -514,9 +601,26 @@ void TMainForm::StartIntake() {
     Playback->Started();
     if (serial) {
         lineMonitor->StartedSerial();
-    } else {
+    } else if (PlaybackFileLeft()) {
         lineMonitor->StartedPlayback(windows_.Data->logfilenamelabel->text());
+    } else {
+        lineMonitor->StartedWithoutPlaybackFile(windows_.Data->logfilenamelabel->text());
     }
+}
+
+// A file chosen and confirmed since the last Stop that has lines left to play.
+bool TMainForm::PlaybackFileLeft() const {
+    return state_.playbackActive == 1 && state_.dataFile != nullptr && !Playback->Finished();
+}
+
+PlaybackHold TMainForm::HeldPlayback() const {
+    PlaybackHold hold;
+    hold.paused = Playback->Paused();
+    // At four lines a second the refresh tick feeds only while the Measured view is open.
+    hold.viewClosed =
+        state_.measuredViewOpen != 1 && Playback->CurrentSpeed() == PlaybackControl::Speed::Lines4;
+    hold.utc = Playback->CurrentUtc();
+    return hold;
 }
 
 // A driver keeps its old speed for a rate it cannot make; say so rather than run silently.
@@ -637,6 +741,10 @@ void TMainForm::Timer2Timer() {
 
 // Counted for the status bar and shared like a line that came from the port.
 void TMainForm::PlaybackLineFed(std::string_view line) {
+    if (lineMonitor->Phase() == LinePhase::NoPlaybackFile) {
+        // A file chosen while started: the status bar names it from now on.
+        lineMonitor->StartedPlayback(windows_.Data->logfilenamelabel->text());
+    }
     lineMonitor->PlaybackFed(line);
     Share->FeedLine(line);
 }

@@ -7,6 +7,7 @@
 #include "AppState.h"
 #include "DataSourceLink.h"
 #include "DecodeTick.h"
+#include "DesktopLayout.h"
 #include "NavState.h"
 #include "ProgramWindows.h"
 #include "ReceiveBuffer.h"
@@ -17,6 +18,7 @@
 #include "ViewFeed.h"
 
 class LineMonitor;
+struct PlaybackHold;
 class MainStatusBar;
 class ShareOnNetwork;
 class SourceConnector;
@@ -65,6 +67,10 @@ public:
     void CreateMapView();       // TTracking, "Map View"
     void CreateLevelView();     // TLevel
     void CreateMeasuredView();  // TParameter
+
+    // Shows the main window with the views where the user left them, or on the first start
+    // side by side at their own sizes in a window large enough for all of them.
+    void ShowDesktop();
 
     void FileOpenItemClick();
     void AboutKelmstarDemo1Click();
@@ -155,9 +161,14 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    QList<LayoutView> LayoutViews();
+    void ArrangeFirstStart();
     void StartIntake();
+    bool PlaybackFileLeft() const;
+    PlaybackHold HeldPlayback() const;
     void StartConnected(const std::string& name);
     void ConnectingEnded();
     std::optional<SocketOpenResult> TakeConnected(const std::string& name);

@@ -18,28 +18,50 @@ std::string LineStatus::SourceText(const LineSource& source) {
     return source.name + settings;
 }
 
-std::string LineStatus::StateText(LinePhase phase, bool anyByte, int quietSeconds,
-                                  LineSource::Kind kind) {
-    switch (phase) {
+std::string LineStatus::ClockText(double utcSeconds) {
+    const int whole = static_cast<int>(utcSeconds);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", whole / 3600 % 24, whole / 60 % 60,
+                  whole % 60);
+    return text;
+}
+
+std::string LineStatus::StateText(const LineActivity& activity) {
+    const bool network = activity.kind == LineSource::Kind::Network;
+    switch (activity.phase) {
         case LinePhase::Stopped:
             return "Stopped";
         case LinePhase::Connecting:
             return kConnectingText;
         case LinePhase::Unplugged:
-            return kind == LineSource::Kind::Network ? kDisconnectedText : kUnpluggedText;
+            return network ? kDisconnectedText : kUnpluggedText;
         case LinePhase::PlaybackFinished:
             return "Playback finished";
+        case LinePhase::Paused:
+            return activity.pausedUtc >= 0.0 ? "Paused at " + ClockText(activity.pausedUtc)
+                                             : "Paused";
+        case LinePhase::PausedViewClosed:
+            return kViewClosedText;
+        case LinePhase::NoPlaybackFile:
+            return kChooseFileText;
         case LinePhase::Running:
             break;
     }
-    if (quietSeconds < kQuietSeconds) {
-        return anyByte ? "Receiving" : "Waiting for data";
+    if (activity.quietSeconds >= kQuietSeconds) {
+        return "No data for " + std::to_string(activity.quietSeconds) + " s";
     }
-    return "No data for " + std::to_string(quietSeconds) + " s";
+    if (!activity.anyByte) {
+        return "Waiting for data";
+    }
+    if (activity.noiseSeconds >= kNoiseSeconds) {
+        return activity.kind == LineSource::Kind::Serial ? kNoiseText : kNoiseWithoutSpeedText;
+    }
+    return "Receiving";
 }
 
 std::string LineStatus::RateText(LinePhase phase, int sentencesPerSecond) {
-    if (phase == LinePhase::Stopped || phase == LinePhase::Connecting) {
+    if (phase == LinePhase::Stopped || phase == LinePhase::Connecting ||
+        phase == LinePhase::NoPlaybackFile) {
         return std::string();
     }
     return std::to_string(sentencesPerSecond) + " sentences/s";
@@ -49,7 +71,11 @@ std::string LineStatus::FixText(int fixMode, int fixAvailable, int satellites) {
     if (fixAvailable == 0 || (fixMode != 2 && fixMode != 3)) {
         return "No fix";
     }
-    return std::to_string(fixMode) + "D fix, " + std::to_string(satellites) +
+    const std::string fix = std::to_string(fixMode) + "D fix";
+    if (satellites < 0) {
+        return fix;
+    }
+    return fix + ", " + std::to_string(satellites) +
            (satellites == 1 ? " satellite" : " satellites");
 }
 

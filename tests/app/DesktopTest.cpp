@@ -17,6 +17,8 @@
 #include "TErrorDialog.h"
 #include "TLevel.h"
 #include "TLogFileSetting.h"
+#include "TParameter.h"
+#include "TSource.h"
 #include "TTracking.h"
 #include "TView.h"
 
@@ -26,15 +28,21 @@ QList<QMdiSubWindow*> Views(TMainForm& main) {
     return main.mdiArea->subWindowList(QMdiArea::CreationOrder);
 }
 
-TEST_F(ProgramTest, CascadeLeavesEveryViewUsableAndTheLevelViewScrollsToItsLastRow) {
+TEST_F(ProgramTest, CascadeLeavesEveryViewUsableAndTiledTextViewsScrollToTheirLastRows) {
     CreateProgram();
     Main().WindowTileItemClick();
-    auto* scroller = Windows().Level->findChild<QScrollArea*>("LevelScroller");
-    scroller->ensureWidgetVisible(Windows().Level->rows[11]);
-    EXPECT_GT(scroller->verticalScrollBar()->value(), 0);
-    QLabel* last = Windows().Level->rows[11];
-    EXPECT_TRUE(scroller->viewport()->rect().contains(
-        QRect(last->mapTo(scroller->viewport(), QPoint()), last->size())));
+    const std::pair<QScrollArea*, QWidget*> lastRows[] = {
+        {Windows().Level->findChild<QScrollArea*>("LevelScroller"), Windows().Level->rows[11]},
+        {Windows().Parameter->findChild<QScrollArea*>("ParameterScroller"),
+         Windows().Parameter->findChild<QWidget*>("secondlabel")},
+    };
+    for (const auto& [scroller, last] : lastRows) {
+        ASSERT_NE(scroller, nullptr);
+        scroller->ensureWidgetVisible(last);
+        EXPECT_GT(scroller->verticalScrollBar()->value(), 0) << last->objectName().toStdString();
+        EXPECT_TRUE(scroller->viewport()->rect().contains(
+            QRect(last->mapTo(scroller->viewport(), QPoint()), last->size())));
+    }
 
     Main().WindowCascadeItemClick();
     const QRect client = Main().mdiArea->viewport()->rect();
@@ -201,6 +209,38 @@ TEST(CommandLineTest, OptionsWorkWithoutADisplay) {
         EXPECT_TRUE(program.readAllStandardOutput().startsWith(c.out)) << what.toStdString();
         EXPECT_EQ(program.readAllStandardError().count('\n'), c.errLines) << what.toStdString();
     }
+}
+
+TEST_F(ProgramTest, TheFirstStartShowsEveryViewWholeAndTheNextRestoresWhereTheyWere) {
+    CreateProgram();
+    QCoreApplication::processEvents();
+    const QRect client = Main().mdiArea->viewport()->rect();
+    QList<QRect> placed;
+    for (QMdiSubWindow* view : Views(Main())) {
+        const std::string title = view->windowTitle().toStdString();
+        EXPECT_TRUE(client.contains(view->geometry())) << title;
+        for (const QRect& other : placed) {
+            EXPECT_FALSE(other.intersects(view->geometry())) << title;
+        }
+        placed.append(view->geometry());
+    }
+
+    Main().setGeometry(QRect(20, 30, 700, 520));
+    Windows().Tracking->close();
+    Windows().Level->showMinimized();
+    Windows().Source->setGeometry(QRect(10, 20, 300, 200));
+    FlushDeletes();
+    const QRect frame = Main().geometry();
+    Main().Exit1Click();
+    program.reset();
+
+    CreateProgram();
+    FlushDeletes();
+    EXPECT_EQ(Main().geometry(), frame);
+    EXPECT_EQ(State().mapViewOpen, 0);
+    EXPECT_EQ(Views(Main()).size(), 4);
+    EXPECT_TRUE(Windows().Level->isMinimized());
+    EXPECT_EQ(Windows().Source->geometry(), QRect(10, 20, 300, 200));
 }
 
 }  // namespace

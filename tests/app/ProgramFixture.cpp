@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QTest>
 #include <fstream>
 #include <sstream>
@@ -32,6 +33,7 @@ void ProgramTest::SetUp() {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     directory = pattern;
     std::filesystem::current_path(directory);
+    QSettings().clear();  // every test starts as a first run
 }
 
 void ProgramTest::CreateProgram() {

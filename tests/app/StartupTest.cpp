@@ -69,6 +69,12 @@ TEST_F(ProgramTest, MenusCarryTheirCaptions) {
         ASSERT_NE(action, nullptr) << name;
         EXPECT_EQ(action->text(), caption) << name;
     }
+    // The program's own Setup items stand together above "Exit", after a separator.
+    const QList<QAction*> setup = Main().File1->actions();
+    ASSERT_GE(setup.size(), 7);
+    EXPECT_EQ(setup.last(), Main().Exit1);
+    EXPECT_TRUE(setup[setup.size() - 2]->isSeparator());
+    EXPECT_EQ(setup.indexOf(Main().ShareOnNetwork1), 4);
     EXPECT_EQ(Main().File1->title(), "&Setup");
     EXPECT_EQ(Main().View1->title(), "&View");
     EXPECT_EQ(Main().Operate1->title(), "&Action");
@@ -100,7 +106,10 @@ TEST_F(ProgramTest, ToolbarButtonsSitAtTheirOffsets) {
         auto* button = Main().findChild<QToolButton*>(name);
         ASSERT_NE(button, nullptr) << name;
         EXPECT_EQ(button->geometry(), QRect(left, 4, 25, 25)) << name;
-        EXPECT_TRUE(button->toolTip().isEmpty()) << name;
+    }
+    // Every button of the panel, the playback's included, says what it does.
+    for (auto* button : Main().SpeedPanel->findChildren<QToolButton*>()) {
+        EXPECT_FALSE(button->toolTip().isEmpty()) << button->objectName().toStdString();
     }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QStandardPaths>
+
 #include "ProgramFixture.h"
 
 int main(int argc, char** argv) {
@@ -7,6 +9,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // The settings a test run writes stay out of the user's configuration folder.
+    QStandardPaths::setTestModeEnabled(true);
     ::testing::InitGoogleTest(&argc, argv);
     KelmstarApplication application(argc, argv);
     SetTestApplication(&application);

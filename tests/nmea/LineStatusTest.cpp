@@ -7,27 +7,36 @@
 namespace {
 
 TEST(LineStatus, TextsFollowTheInputs) {
+    using Kind = LineSource::Kind;
+    using Phase = LinePhase;
     struct State {
-        LinePhase phase;
-        bool anyByte;
-        int quiet;
+        LineActivity activity;
         const char* text;
     };
     const State states[] = {
-        {LinePhase::Stopped, true, 0, "Stopped"},
-        {LinePhase::Running, false, 1, "Waiting for data"},
-        {LinePhase::Running, true, 2, "Receiving"},
-        {LinePhase::Running, true, 12, "No data for 12 s"},
-        {LinePhase::Unplugged, true, 40, "Receiver unplugged: waiting for it to return"},
-        {LinePhase::PlaybackFinished, true, 9, "Playback finished"},
+        {{Phase::Stopped, Kind::Serial, true, 0}, "Stopped"},
+        {{Phase::Running, Kind::Serial, false, 1}, "Waiting for data"},
+        {{Phase::Running, Kind::Serial, true, 2}, "Receiving"},
+        {{Phase::Running, Kind::Serial, true, 12}, "No data for 12 s"},
+        {{Phase::Running, Kind::Serial, true, 12, 12}, "No data for 12 s"},
+        {{Phase::Running, Kind::Serial, true, 0, 2}, "Receiving"},
+        {{Phase::Running, Kind::Serial, true, 0, 3}, LineStatus::kNoiseText},
+        {{Phase::Running, Kind::Network, true, 0, 5}, "Receiving noise, no sentences"},
+        {{Phase::Unplugged, Kind::Serial, true, 40},
+         "Receiver unplugged: waiting for it to return"},
+        {{Phase::Unplugged, Kind::Network, true, 40}, "Connection lost: reconnecting"},
+        {{Phase::Connecting, Kind::Network, false, 4}, "Connecting..."},
+        {{Phase::PlaybackFinished, Kind::Playback, true, 9}, "Playback finished"},
+        {{Phase::Paused, Kind::Playback, true, 25, 25, 38533.5}, "Paused at 10:42:13"},
+        {{Phase::Paused, Kind::Playback, true, 25}, "Paused"},
+        {{Phase::PausedViewClosed, Kind::Playback, true, 25},
+         "Paused while the Measured Message view is closed"},
+        {{Phase::NoPlaybackFile, Kind::Playback, false, 30},
+         "Choose the log file again (Setup > Data Source > ...)"},
     };
     for (const State& s : states) {
-        EXPECT_EQ(LineStatus::StateText(s.phase, s.anyByte, s.quiet), s.text) << s.text;
+        EXPECT_EQ(LineStatus::StateText(s.activity), s.text) << s.text;
     }
-    EXPECT_EQ(LineStatus::StateText(LinePhase::Unplugged, true, 40, LineSource::Kind::Network),
-              "Connection lost: reconnecting");
-    EXPECT_EQ(LineStatus::StateText(LinePhase::Connecting, false, 4, LineSource::Kind::Network),
-              "Connecting...");
     EXPECT_EQ(LineStatus::RateText(LinePhase::Connecting, 0), "");
 
     struct Fix {
@@ -40,12 +49,12 @@ TEST(LineStatus, TextsFollowTheInputs) {
         {2, 1, 5, "2D fix, 5 satellites"},
         {3, 1, 9, "3D fix, 9 satellites"},
         {3, 1, 1, "3D fix, 1 satellite"},
+        {2, 1, -1, "2D fix"},
     };
     for (const Fix& f : fixes) {
         EXPECT_EQ(LineStatus::FixText(f.mode, f.available, f.satellites), f.text) << f.text;
     }
 
-    using Kind = LineSource::Kind;
     struct Source {
         LineSource source;
         const char* text;
