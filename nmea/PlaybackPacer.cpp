@@ -45,16 +45,23 @@ double PlaybackPacer::LogTimeOf(const Line& line) {
         }
         return logTime_;
     }
-    if (sawTime_) {
-        double step = info.utcSeconds - lastUtc_;
-        if (step < -kDay / 2) {
-            step += kDay;  // past midnight
-        }
-        // A time out of order holds the clock; a long break is shortened.
-        logTime_ += step < 0 ? 0.0 : (step > kLongestGap ? kLongestGap : step);
+    if (!sawTime_) {
+        sawTime_ = true;
+        latestUtc_ = info.utcSeconds;
+        return logTime_;
     }
-    sawTime_ = true;
-    lastUtc_ = info.utcSeconds;
+    double step = info.utcSeconds - latestUtc_;
+    if (step < -kDay / 2) {
+        step += kDay;  // past midnight
+    }
+    if (step > 0) {
+        logTime_ += step > kLongestGap ? kLongestGap : step;  // a long break is shortened
+        latestUtc_ = info.utcSeconds;
+    } else if (step <= -kLongestGap) {
+        latestUtc_ = info.utcSeconds;  // the log starts again earlier: a new stretch
+    }
+    // A time a little behind the latest (another talker, a multiplexer) adds nothing: each
+    // stretch of the log's clock counts once.
     return logTime_;
 }
 

@@ -55,8 +55,8 @@ private:
     double pendingLogTime_ = 0.0;
 
     bool sawTime_ = false;
-    double lastUtc_ = 0.0;
-    double logTime_ = 0.0;  // seconds since the start of the log, never decreasing
+    double latestUtc_ = 0.0;  // the latest time of the current stretch
+    double logTime_ = 0.0;    // seconds since the start of the log, never decreasing
 
     double factor_ = 1.0;
     bool anchorPending_ = true;

@@ -22,6 +22,15 @@ const std::string kTimedLog =
     "$GPGGA,001000.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n"
     "$GPRMC,000900.00,A,4807.038,N,01131.000,E,10.0,084.4,230394,003.1,W*6A\r\n"
     "$GPGSV,3,1,10,02,23,160,,07,12,237,,08,26,205,,10,59,060,*7C\r\n";
+// Two talkers whose times are a second apart, as a multiplexer interleaves them: log times
+// 0 0 1 1 2 2, never counting a second twice.
+const std::string kInterleavedLog =
+    "$GPGGA,100001.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n"
+    "$GNRMC,100000.00,A,4807.038,N,01131.000,E,10.0,084.4,230394,003.1,W*6A\r\n"
+    "$GPGGA,100002.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n"
+    "$GNRMC,100001.00,A,4807.038,N,01131.000,E,10.0,084.4,230394,003.1,W*6A\r\n"
+    "$GPGGA,100003.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n"
+    "$GNRMC,100002.00,A,4807.038,N,01131.000,E,10.0,084.4,230394,003.1,W*6A\r\n";
 // Without times: eight lines a second of log time.
 const std::string kUntimedLog = "$GPGSV,1\n$GPGSV,2\n$GPGSV,3\n$GPGSV,4\n$GPGSV,5\n";
 
@@ -41,6 +50,7 @@ const Case kCases[] = {
     {"RealTime",
      &kTimedLog,
      {{1, 100, 3}, {-1, 100.99, 3}, {-1, 101, 5}, {-1, 102, 6}, {-1, 106.9, 6}, {-1, 107, 9}}},
+    {"Interleaved", &kInterleavedLog, {{1, 100, 2}, {-1, 100.99, 2}, {-1, 101, 4}, {-1, 102, 6}}},
     {"TenTimes", &kTimedLog, {{10, 100, 3}, {-1, 100.1, 5}, {-1, 100.2, 6}, {-1, 100.7, 9}}},
     {"SixtyTimes", &kTimedLog, {{60, 5, 3}, {-1, 5.05, 6}, {-1, 5.2, 9}}},
     {"Fastest", &kTimedLog, {{PlaybackPacer::kFastest, 0, 9}}},
