@@ -80,7 +80,8 @@ LineSpeedDetector::Trial LineSpeedDetector::Listen(const std::string& path, std:
     device.Purge(PurgeDirection::Input);
     LineStatistics statistics;
     std::array<char, kReadSize> buffer{};
-    const auto end = std::chrono::steady_clock::now() + listenTime_;
+    auto end = std::chrono::steady_clock::now() + listenTime_;
+    bool waitedForNext = false;
     while (std::chrono::steady_clock::now() < end) {
         if (stopRequested()) {
             return Trial::Cancelled;
@@ -100,8 +101,13 @@ LineSpeedDetector::Trial LineSpeedDetector::Listen(const std::string& path, std:
             return Trial::CannotOpen;  // hung up or failed
         }
         statistics.Add(buffer.data(), got.count);
-        if (statistics.Counts().checksumOk >= kSentencesNeeded) {
+        const std::uint64_t good = statistics.Counts().checksumOk;
+        if (good >= kSentencesNeeded) {
             return Trial::Sentences;
+        }
+        if (good > 0 && !waitedForNext) {
+            waitedForNext = true;
+            end = std::max(end, std::chrono::steady_clock::now() + kNextSentenceWait);
         }
     }
     return Trial::Silence;

@@ -14,6 +14,8 @@ class DeviceFactory;
 // Finds the speed a receiver sends at: opens the device at each candidate speed in turn,
 // listens for a while, and takes the first speed at which whole sentences with correct
 // checksums arrive. At a wrong speed the UART delivers garbage, which fails its checksums.
+// A speed at which one good sentence came is listened to until the next one had time to
+// come, so that a receiver sending one sentence a second is found too.
 class LineSpeedDetector {
 public:
     // CannotOpen: the device cannot be opened, or failed or hung up while listening.
@@ -28,6 +30,9 @@ public:
                                                     57600, 115200, 230400};
     static constexpr std::chrono::milliseconds kListenTime{1500};
     static constexpr int kSentencesNeeded = 2;
+    // Once one sentence with a correct checksum came, how long to wait for the next at
+    // least: a receiver that sends one sentence a second sends it within this time.
+    static constexpr std::chrono::milliseconds kNextSentenceWait{1500};
 
     // Called before each speed is tried, with that speed.
     using Progress = std::function<void(std::int32_t baudRate)>;

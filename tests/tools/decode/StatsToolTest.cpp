@@ -5,15 +5,18 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "RunCommand.h"
 
@@ -123,7 +126,9 @@ INSTANTIATE_TEST_SUITE_P(Logs, StatsLineTest,
 // clean, at another it is garbage.
 class LiveSerialTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { Spawn({"--uart", "--baud=19200", "--rate=2"}); }
+
+    void Spawn(std::vector<std::string> options) {
         link = testing::TempDir() + "ttyGPS-decode-" + std::to_string(getpid());
         int printed[2];
         ASSERT_EQ(pipe(printed), 0);
@@ -132,16 +137,16 @@ protected:
         posix_spawn_file_actions_adddup2(&actions, printed[1], STDOUT_FILENO);
         posix_spawn_file_actions_addclose(&actions, printed[0]);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        std::string options[] = {KELMSTAR_SIM, "--uart",         "--baud=19200",
-                                 "--rate=2",   "--link=" + link, "--duration=60"};
-        char* argv[] = {options[0].data(),
-                        options[1].data(),
-                        options[2].data(),
-                        options[3].data(),
-                        options[4].data(),
-                        options[5].data(),
-                        nullptr};
-        ASSERT_EQ(posix_spawn(&simulator, KELMSTAR_SIM, &actions, nullptr, argv, environ), 0);
+        options.insert(options.begin(), KELMSTAR_SIM);
+        options.push_back("--link=" + link);
+        options.push_back("--duration=60");
+        std::vector<char*> argv;
+        for (std::string& option : options) {
+            argv.push_back(option.data());
+        }
+        argv.push_back(nullptr);
+        ASSERT_EQ(posix_spawn(&simulator, KELMSTAR_SIM, &actions, nullptr, argv.data(), environ),
+                  0);
         posix_spawn_file_actions_destroy(&actions);
         close(printed[1]);
         std::FILE* out = fdopen(printed[0], "r");
@@ -184,6 +189,48 @@ TEST_F(LiveSerialTest, AtTheWrongSpeedOnlyGarbageUntilInterrupted) {
     EXPECT_GT(Field(stats, "checksum_errors") + Field(stats, "noise_bytes"), 0);
     EXPECT_EQ(out.find("{\"sentence\":\"GPGGA,"), std::string::npos);
     EXPECT_EQ(out.find("{\"sentence\":\"GPRMC,"), std::string::npos);
+}
+
+// A receiver that sends nothing but one RMC a second at 9600 baud: the first speed tried
+// (4800) reads garbage, and at 9600 two sentences take up to two seconds to come.
+class OneSentenceASecondTest : public LiveSerialTest {
+protected:
+    void SetUp() override {
+        Spawn({"--uart", "--baud=9600", "--rate=1"});
+        const int fd = open(link.c_str(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(fd, 0);
+        termios line{};
+        ASSERT_EQ(tcgetattr(fd, &line), 0);
+        cfmakeraw(&line);
+        cfsetspeed(&line, B9600);
+        ASSERT_EQ(tcsetattr(fd, TCSANOW, &line), 0);
+        for (const char* code : {"00", "02", "03"}) {  // GGA, GSA and GSV off
+            std::string body = std::string("PQKL103,") + code + ",00,00,1";
+            unsigned sum = 0;
+            for (const char c : body) {
+                sum ^= static_cast<unsigned char>(c);
+            }
+            char frame[64];
+            std::snprintf(frame, sizeof frame, "$%s*%02X\r\n", body.c_str(), sum);
+            ASSERT_EQ(write(fd, frame, std::strlen(frame)),
+                      static_cast<ssize_t>(std::strlen(frame)));
+        }
+        close(fd);
+    }
+};
+
+TEST_F(OneSentenceASecondTest, IsFoundAtItsSpeedEveryTime) {
+    for (int run = 0; run < 3; ++run) {
+        const std::string err = testing::TempDir() + "decode-stderr";
+        const std::string out =
+            RunCommand(std::string(KELMSTAR_DECODE) + " --baud=auto --duration=1 --stats " + link +
+                       " 2>" + err);
+        std::stringstream detected;
+        detected << std::ifstream(err).rdbuf();
+        EXPECT_EQ(detected.str(), "detected 9600 baud\n") << "run " << run;
+        const auto types = Types(LastLine(out));
+        EXPECT_EQ(types.count("GPGGA"), 0u) << "run " << run;
+    }
 }
 
 #endif
