@@ -272,10 +272,7 @@ void PlaybackControl::RefreshProgress() {
         extent_ = FindPlaybackExtent(file);
         extentKnown_ = true;
     }
-    const long position = std::ftell(file);
-    if (extent_.size > 0 && position >= 0) {
-        ProgressBar->setValue(static_cast<int>(position * kProgressSteps / extent_.size));
-    }
+    ProgressBar->setValue(PlaybackProgress(::ftello(file), extent_.size, kProgressSteps));
     ShowTimes();
     if (std::feof(file) && pacer_.Pending() == nullptr && !finished_) {
         ReportPlaybackFinished();

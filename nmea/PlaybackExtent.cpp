@@ -7,6 +7,16 @@
 
 #include "PlaybackLine.h"
 
+int PlaybackProgress(long long position, long long size, int steps) {
+    if (size <= 0 || position <= 0) {
+        return 0;
+    }
+    if (position >= size) {
+        return steps;
+    }
+    return static_cast<int>(static_cast<double>(position) / static_cast<double>(size) * steps);
+}
+
 PlaybackExtent FindPlaybackExtent(std::FILE* file) {
     PlaybackExtent extent;
     struct stat status {};

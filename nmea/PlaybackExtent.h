@@ -15,3 +15,7 @@ struct PlaybackExtent {
 PlaybackExtent FindPlaybackExtent(std::FILE* file);
 
 inline constexpr int kPlaybackTailBytes = 64 * 1024;
+
+// How far `position` is into a file of `size` bytes, in `steps` (0 to steps), without
+// overflowing on files of any size or on 32-bit builds.
+int PlaybackProgress(long long position, long long size, int steps);

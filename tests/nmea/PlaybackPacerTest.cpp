@@ -104,4 +104,18 @@ TEST(PlaybackExtent, SizeAndTheLastTimeNearTheEnd) {
     std::fclose(file);
 }
 
+TEST(PlaybackExtent, ProgressOfFilesOfAnySize) {
+    struct Case {
+        long long position, size;
+        int steps;
+    };
+    // Positions past 2^31 / 1000 overflowed a 32-bit "position * 1000".
+    for (const auto& [position, size, steps] :
+         {Case{0, 100, 0}, Case{50, 100, 500}, Case{100, 100, 1000}, Case{150, 100, 1000},
+          Case{-1, 100, 0}, Case{5, 0, 0}, Case{3'000'000'000LL, 6'000'000'000LL, 500},
+          Case{2'200'000, 4'400'000, 500}}) {
+        EXPECT_EQ(PlaybackProgress(position, size, 1000), steps) << position << " of " << size;
+    }
+}
+
 }  // namespace
