@@ -6,8 +6,13 @@
 
 LineSpeedSearch::LineSpeedSearch(QObject* parent) : QObject(parent) {}
 
+// Says nothing: whoever listens may be half destroyed already (the dialog that owns this
+// goes first, its buttons with it).
 LineSpeedSearch::~LineSpeedSearch() {
-    Cancel();
+    if (worker_.joinable()) {
+        worker_.request_stop();
+        worker_.join();
+    }
 }
 
 void LineSpeedSearch::Start(const std::string& path, std::int32_t first,

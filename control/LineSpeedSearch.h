@@ -15,7 +15,7 @@ class LineSpeedSearch : public QObject {
 
 public:
     explicit LineSpeedSearch(QObject* parent = nullptr);
-    // Cancels a search still running.
+    // Ends a search still running, without reporting it.
     ~LineSpeedSearch() override;
 
     // Starts searching `path` from `first` on (see LineSpeedDetector), cancelling a search
