@@ -12,14 +12,25 @@ namespace kelmsim {
 
 namespace {
 
-constexpr double kMaskDegrees = 0.0;
+// A GPS receiver lists every satellite above the horizon; a multi-GNSS one, with three
+// times as many to choose from, those above a few degrees.
+constexpr double kGpsMaskDegrees = 0.0;
+constexpr double kMultiGnssMaskDegrees = 5.0;
 // Satellites this low are listed but their signal is too weak to track.
 constexpr double kTrackingMaskDegrees = 10.0;
 constexpr std::size_t kMaxChannels = 12;
+// Satellites a multi-GNSS receiver follows at once; it lists the highest of those in view.
+constexpr std::size_t kMultiGnssChannels = 40;
 constexpr double kMetresPerSecondToKnots = 1.0 / 0.514444;
 // After a cold start the receiver knows no almanac and lists no satellites for this share of
 // the no-fix time.
 constexpr double kColdSearchShare = 0.3;
+
+// Keys the per-satellite draws; GPS keeps its bare numbers so that its draws stay as they
+// were before other systems came.
+std::uint64_t satelliteKey(const SatelliteGeometry& s) {
+    return static_cast<std::uint64_t>(s.prn) + 1000 * static_cast<std::uint64_t>(s.system);
+}
 
 }  // namespace
 
@@ -40,7 +51,8 @@ ReceiverModel::ReceiverModel(const ReceiverSettings& s)
       periodMillis_(1000 / std::clamp(s.rateHz, 1, 10)),
       clock_(s.startTime),
       track_(s.start, s.speed, s.seed),
-      sky_(s.seed),
+      sky_(s.seed, s.format.systems),
+      format_(s.format),
       mode_(s.startMode),
       restartTime_(s.startTime) {
     if (s.gll) {
@@ -55,13 +67,14 @@ double ReceiverModel::secondsSinceRestart() const {
     return static_cast<double>(clock_.millis() - restartTime_.millis()) / 1000.0;
 }
 
-bool ReceiverModel::tracked(int prn, double elevation, double sinceRestart) const {
-    if (elevation < kTrackingMaskDegrees) {
+bool ReceiverModel::tracked(const SatelliteGeometry& satellite, double sinceRestart) const {
+    if (satellite.elevation < kTrackingMaskDegrees) {
         return false;
     }
     // Each satellite is acquired at its own moment within the no-fix time.
     const double share =
-        static_cast<double>(SimRandom::mix(seed_ + restartCount_, prn) % 1000) / 1000.0;
+        static_cast<double>(SimRandom::mix(seed_ + restartCount_, satelliteKey(satellite)) % 1000) /
+        1000.0;
     const double window = noFixSeconds(mode_);
     const double acquiredAt = mode_ == ResetMode::Cold
                                   ? window * (kColdSearchShare + share * (0.95 - kColdSearchShare))
@@ -69,11 +82,12 @@ bool ReceiverModel::tracked(int prn, double elevation, double sinceRestart) cons
     return sinceRestart >= acquiredAt;
 }
 
-int ReceiverModel::carrierToNoise(int prn, double elevation) const {
+int ReceiverModel::carrierToNoise(const SatelliteGeometry& satellite) const {
     // Stronger overhead than near the horizon, with a little flicker from epoch to epoch.
-    SimRandom flicker(SimRandom::mix(seed_ ^ static_cast<std::uint64_t>(clock_.millis()), prn));
-    const double cno =
-        30.0 + 18.0 * std::sin(elevation * std::numbers::pi / 180.0) + flicker.between(-2.0, 2.0);
+    SimRandom flicker(SimRandom::mix(seed_ ^ static_cast<std::uint64_t>(clock_.millis()),
+                                     satelliteKey(satellite)));
+    const double cno = 30.0 + 18.0 * std::sin(satellite.elevation * std::numbers::pi / 180.0) +
+                       flicker.between(-2.0, 2.0);
     return std::clamp(static_cast<int>(std::lround(cno)), 20, 52);
 }
 
@@ -85,23 +99,31 @@ EpochData ReceiverModel::epochData() const {
 
     std::vector<SatelliteGeometry> sky;
     if (!(mode_ == ResetMode::Cold && since < noFixSeconds(mode_) * kColdSearchShare)) {
-        sky = sky_.visible(static_cast<double>(clock_.millis()) / 1000.0, place, kMaskDegrees);
+        sky = sky_.visible(static_cast<double>(clock_.millis()) / 1000.0, place,
+                           format_.gpsOnly() ? kGpsMaskDegrees : kMultiGnssMaskDegrees);
     }
-    if (sky.size() > kMaxChannels) {
-        sky.resize(kMaxChannels);
-    }
-    std::sort(sky.begin(), sky.end(), [](const auto& a, const auto& b) { return a.prn < b.prn; });
-
+    sky.resize(std::min(sky.size(), format_.gpsOnly() ? kMaxChannels : kMultiGnssChannels));
     std::vector<SatelliteGeometry> used;
-    for (const SatelliteGeometry& g : sky) {
-        SatelliteReport r{g.prn, static_cast<int>(std::lround(g.elevation)),
-                          static_cast<int>(std::lround(g.azimuth)) % 360, std::nullopt};
-        if (used.size() < static_cast<std::size_t>(channels_) &&
-            tracked(g.prn, g.elevation, since)) {
-            r.cno = carrierToNoise(g.prn, g.elevation);
-            used.push_back(g);
+    for (GnssSystem system : format_.systems) {
+        std::vector<SatelliteGeometry> ofSystem;
+        for (const SatelliteGeometry& g : sky) {
+            if (g.system == system) {
+                ofSystem.push_back(g);
+            }
         }
-        e.inView.push_back(r);
+        std::sort(ofSystem.begin(), ofSystem.end(),
+                  [](const auto& a, const auto& b) { return a.prn < b.prn; });
+        int usedOfSystem = 0;
+        for (const SatelliteGeometry& g : ofSystem) {
+            SatelliteReport r{g.prn, static_cast<int>(std::lround(g.elevation)),
+                              static_cast<int>(std::lround(g.azimuth)) % 360, std::nullopt, system};
+            if (usedOfSystem < channels_ && tracked(g, since)) {
+                r.cno = carrierToNoise(g);
+                used.push_back(g);
+                ++usedOfSystem;
+            }
+            e.inView.push_back(r);
+        }
     }
 
     const auto dops = SkyModel::dops(used);
@@ -109,7 +131,7 @@ EpochData ReceiverModel::epochData() const {
         e.fixMode = 3;
         e.dops = *dops;
         for (const auto& g : used) {
-            e.usedPrns.push_back(g.prn);
+            e.usedPrns.emplace_back(g.prn, g.system);
         }
         e.position = place;
         // A smooth made-up geoid so that the separation differs from place to place.
@@ -131,7 +153,7 @@ std::vector<std::string> ReceiverModel::nextEpoch() {
         if (!config_.due(type, epochIndex)) {
             continue;
         }
-        for (const std::string& payload : SentenceGenerator::payloads(type, e)) {
+        for (const std::string& payload : SentenceGenerator::payloads(type, e, format_)) {
             out.push_back(frameSentence(payload, config_.setting(type).withChecksum));
         }
     }

@@ -9,6 +9,7 @@
 #include "Command.h"
 #include "EpochData.h"
 #include "GpsClock.h"
+#include "NmeaFormat.h"
 #include "SentenceConfig.h"
 #include "SkyModel.h"
 #include "Track.h"
@@ -22,8 +23,9 @@ struct ReceiverSettings {
     std::uint64_t seed = 1;
     GpsClock startTime;
     ResetMode startMode = ResetMode::Warm;
-    bool gll = false;  // switch GLL on from the start
-    bool vtg = false;  // switch VTG on from the start
+    bool gll = false;   // switch GLL on from the start
+    bool vtg = false;   // switch VTG on from the start
+    NmeaFormat format;  // the systems tracked and how they are written
 };
 
 class ReceiverModel {
@@ -51,8 +53,8 @@ public:
 private:
     void restart(ResetMode mode);
     double secondsSinceRestart() const;
-    bool tracked(int prn, double elevation, double sinceRestart) const;
-    int carrierToNoise(int prn, double elevation) const;
+    bool tracked(const SatelliteGeometry& satellite, double sinceRestart) const;
+    int carrierToNoise(const SatelliteGeometry& satellite) const;
 
     std::uint64_t seed_;
     std::int64_t periodMillis_;
@@ -60,6 +62,7 @@ private:
     Track track_;
     SkyModel sky_;
     SentenceConfig config_;
+    NmeaFormat format_;
     ResetMode mode_;
     GpsClock restartTime_;
     std::uint64_t restartCount_ = 0;
