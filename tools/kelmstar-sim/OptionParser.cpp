@@ -109,6 +109,10 @@ const std::map<std::string, Setter>& valueOptions() {
          [](SimOptions& o, const std::string& v) {
              o.receiver.speed = toNumber("speed", v, 0.0, 100.0);
          }},
+        {"scatter",
+         [](SimOptions& o, const std::string& v) {
+             o.receiver.scatter = toNumber("scatter", v, 0.0, 1000.0);
+         }},
         {"rate",
          [](SimOptions& o, const std::string& v) {
              o.receiver.rateHz = static_cast<int>(toWhole("rate", v, 1, 10));
@@ -231,7 +235,11 @@ Options:
   --lon=DEG          start longitude in signed decimal degrees, west negative
                      (default: 121.43323)
   --alt=M            altitude in metres (default: 50)
-  --speed=MPS        driving speed in metres per second (default: 5)
+  --speed=MPS        driving speed in metres per second; 0 for a receiver standing still
+                     (default: 5)
+  --scatter=M        how far the fixes stray from the true place: they wander around it
+                     over tens of seconds with a standard deviation of M metres north and
+                     as much east, twice M up; 0 reports the true place (default: 1.5)
   --rate=HZ          sentence groups per second, 1 to 10 (default: 1); the intervals of
                      $PQKL103 count groups, which at 1 Hz are seconds
   --baud=N           pace the output bytes like a line at N baud, ten bits a byte, so 4800
@@ -247,9 +255,10 @@ Options:
                      with --output)
   --start=TIME       receiver time at start, UTC, as YYYY-MM-DDTHH:MM:SS (default: the system
                      clock); with --seed it makes the output reproducible
-  --seed=N           seed of the track, the sky and the noise (default: 1)
-  --start-mode=MODE  hot, warm or cold: how the receiver starts; no fix for 0, 8 or 40
-                     seconds (default: warm)
+  --seed=N           seed of the track, the sky, the position error, the times to the first
+                     fix and the noise (default: 1)
+  --start-mode=MODE  hot, warm or cold: how the receiver starts; no fix for 1 to 3, 8 to 15
+                     or 30 to 45 seconds, drawn from the seed (default: warm)
   --systems=LIST     the satellite systems tracked: gps, glonass, galileo and beidou, any of
                      them separated by commas (default: gps). More than GPS makes a modern
                      multi-GNSS receiver: GGA, RMC, GLL and VTG with the GN talker, one GSA per
@@ -273,7 +282,9 @@ Commands understood (each framed as $body*hh CR LF, hh the checksum in hex):
                                      stands for the GSV groups of every system
   $PQKL104,<lat>,<lon>,<alt>,<clock offset>,<time of week>,<week>,<channels>,<mode>
                                      restart at the given position and GPS time; mode 1
-                                     hot (keeps the fix), 2 warm, 3 or 4 cold
+                                     hot, 2 warm, 3 or 4 cold: no fix for a time as with
+                                     --start-mode, drawn anew from the seed and the number
+                                     of restarts
 A command repeated within one second of its previous copy is taken once.
 )";
 }

@@ -25,6 +25,11 @@ constexpr double kMetresPerSecondToKnots = 1.0 / 0.514444;
 // After a cold start the receiver knows no almanac and lists no satellites for this share of
 // the no-fix time.
 constexpr double kColdSearchShare = 0.3;
+// How long the error of a fix keeps its direction: a real receiver's position wanders over
+// tens of seconds.
+constexpr double kErrorCorrelationSeconds = 30.0;
+constexpr double kEarthRadius = 6371000.0;
+constexpr double kDegToRad = std::numbers::pi / 180.0;
 
 // Keys the per-satellite draws; GPS keeps its bare numbers so that its draws stay as they
 // were before other systems came.
@@ -32,19 +37,22 @@ std::uint64_t satelliteKey(const SatelliteGeometry& s) {
     return static_cast<std::uint64_t>(s.prn) + 1000 * static_cast<std::uint64_t>(s.system);
 }
 
-}  // namespace
-
-double ReceiverModel::noFixSeconds(ResetMode mode) {
+// Seconds without a fix after a start of the mode, drawn for the restart numbered `count`:
+// hot 1 to 3, warm 8 to 15, cold 30 to 45.
+double drawNoFixSeconds(ResetMode mode, std::uint64_t seed, std::uint64_t count) {
+    SimRandom draw(SimRandom::mix(seed ^ 0x7f1e57a27ULL, count));
     switch (mode) {
         case ResetMode::Hot:
-            return 0.0;
+            return draw.between(1.0, 3.0);
         case ResetMode::Warm:
-            return 8.0;
+            return draw.between(8.0, 15.0);
         case ResetMode::Cold:
-            return 40.0;
+            return draw.between(30.0, 45.0);
     }
     return 0.0;
 }
+
+}  // namespace
 
 ReceiverModel::ReceiverModel(const ReceiverSettings& s)
     : seed_(s.seed),
@@ -52,9 +60,11 @@ ReceiverModel::ReceiverModel(const ReceiverSettings& s)
       clock_(s.startTime),
       track_(s.start, s.speed, s.seed),
       sky_(s.seed, s.format.systems),
+      error_(SimRandom::mix(s.seed, 0xe7707), s.scatter, 2.0 * s.scatter, kErrorCorrelationSeconds),
       format_(s.format),
       mode_(s.startMode),
-      restartTime_(s.startTime) {
+      restartTime_(s.startTime),
+      noFixSeconds_(drawNoFixSeconds(s.startMode, s.seed, 0)) {
     if (s.gll) {
         config_.set(OutputSentence::GLL, {1, true});
     }
@@ -75,7 +85,7 @@ bool ReceiverModel::tracked(const SatelliteGeometry& satellite, double sinceRest
     const double share =
         static_cast<double>(SimRandom::mix(seed_ + restartCount_, satelliteKey(satellite)) % 1000) /
         1000.0;
-    const double window = noFixSeconds(mode_);
+    const double window = noFixSeconds_;
     const double acquiredAt = mode_ == ResetMode::Cold
                                   ? window * (kColdSearchShare + share * (0.95 - kColdSearchShare))
                                   : window * share * 0.95;
@@ -83,11 +93,20 @@ bool ReceiverModel::tracked(const SatelliteGeometry& satellite, double sinceRest
 }
 
 int ReceiverModel::carrierToNoise(const SatelliteGeometry& satellite) const {
-    // Stronger overhead than near the horizon, with a little flicker from epoch to epoch.
+    // Stronger overhead than near the horizon; each signal drifts a few dB over minutes (two
+    // slow waves of its own) and flickers a little from epoch to epoch.
+    const double t = static_cast<double>(clock_.millis()) / 1000.0;
+    SimRandom waves(SimRandom::mix(seed_ ^ 0xc0da5ULL, satelliteKey(satellite)));
+    const double slow = waves.between(180.0, 600.0);
+    const double slowPhase = waves.between(0.0, 2.0 * std::numbers::pi);
+    const double faster = waves.between(60.0, 180.0);
+    const double fasterPhase = waves.between(0.0, 2.0 * std::numbers::pi);
+    const double drift = 2.0 * std::sin(2.0 * std::numbers::pi * t / slow + slowPhase) +
+                         1.0 * std::sin(2.0 * std::numbers::pi * t / faster + fasterPhase);
     SimRandom flicker(SimRandom::mix(seed_ ^ static_cast<std::uint64_t>(clock_.millis()),
                                      satelliteKey(satellite)));
-    const double cno = 30.0 + 18.0 * std::sin(satellite.elevation * std::numbers::pi / 180.0) +
-                       flicker.between(-2.0, 2.0);
+    const double cno = 30.0 + 18.0 * std::sin(satellite.elevation * kDegToRad) + drift +
+                       flicker.between(-1.0, 1.0);
     return std::clamp(static_cast<int>(std::lround(cno)), 20, 52);
 }
 
@@ -98,7 +117,7 @@ EpochData ReceiverModel::epochData() const {
     const GeoPosition& place = track_.position();
 
     std::vector<SatelliteGeometry> sky;
-    if (!(mode_ == ResetMode::Cold && since < noFixSeconds(mode_) * kColdSearchShare)) {
+    if (!(mode_ == ResetMode::Cold && since < noFixSeconds_ * kColdSearchShare)) {
         sky = sky_.visible(static_cast<double>(clock_.millis()) / 1000.0, place,
                            format_.gpsOnly() ? kGpsMaskDegrees : kMultiGnssMaskDegrees);
     }
@@ -127,13 +146,13 @@ EpochData ReceiverModel::epochData() const {
     }
 
     const auto dops = SkyModel::dops(used);
-    if (since >= noFixSeconds(mode_) && dops) {
+    if (since >= noFixSeconds_ && dops) {
         e.fixMode = 3;
         e.dops = *dops;
         for (const auto& g : used) {
             e.usedPrns.emplace_back(g.prn, g.system);
         }
-        e.position = place;
+        e.position = reportedPosition();
         // A smooth made-up geoid so that the separation differs from place to place.
         e.geoidSeparation = 20.0 * std::cos(2.0 * place.latitude * std::numbers::pi / 180.0) +
                             10.0 * std::sin(place.longitude * std::numbers::pi / 180.0);
@@ -159,7 +178,22 @@ std::vector<std::string> ReceiverModel::nextEpoch() {
     }
     clock_.advance(periodMillis_);
     track_.advance(static_cast<double>(periodMillis_) / 1000.0);
+    error_.advance(static_cast<double>(periodMillis_) / 1000.0);
     return out;
+}
+
+GeoPosition ReceiverModel::reportedPosition() const {
+    GeoPosition p = track_.position();
+    p.latitude = std::clamp(p.latitude + error_.north() / kEarthRadius / kDegToRad, -90.0, 90.0);
+    const double cosLat = std::max(std::cos(p.latitude * kDegToRad), 1e-6);
+    p.longitude += error_.east() / (kEarthRadius * cosLat) / kDegToRad;
+    if (p.longitude >= 180.0) {
+        p.longitude -= 360.0;
+    } else if (p.longitude < -180.0) {
+        p.longitude += 360.0;
+    }
+    p.altitude += error_.up();
+    return p;
 }
 
 void ReceiverModel::apply(const Command& command) {
@@ -181,6 +215,7 @@ void ReceiverModel::restart(ResetMode mode) {
     mode_ = mode;
     restartTime_ = clock_;
     ++restartCount_;
+    noFixSeconds_ = drawNoFixSeconds(mode, seed_, restartCount_);
 }
 
 }  // namespace kelmsim

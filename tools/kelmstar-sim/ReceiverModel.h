@@ -1,6 +1,6 @@
 #pragma once
-// The simulated receiver: a clock, a vehicle on its track, the sky above it, the sentence
-// settings and the state of acquisition since the last (re)start.
+// The simulated receiver: a clock, a vehicle on its track, the sky above it, the error of
+// its fixes, the sentence settings and the state of acquisition since the last (re)start.
 
 #include <cstdint>
 #include <string>
@@ -10,6 +10,7 @@
 #include "EpochData.h"
 #include "GpsClock.h"
 #include "NmeaFormat.h"
+#include "PositionError.h"
 #include "SentenceConfig.h"
 #include "SkyModel.h"
 #include "Track.h"
@@ -23,16 +24,14 @@ struct ReceiverSettings {
     std::uint64_t seed = 1;
     GpsClock startTime;
     ResetMode startMode = ResetMode::Warm;
-    bool gll = false;   // switch GLL on from the start
-    bool vtg = false;   // switch VTG on from the start
-    NmeaFormat format;  // the systems tracked and how they are written
+    bool gll = false;      // switch GLL on from the start
+    bool vtg = false;      // switch VTG on from the start
+    NmeaFormat format;     // the systems tracked and how they are written
+    double scatter = 1.5;  // metres: standard deviation of north and of east; of up twice it
 };
 
 class ReceiverModel {
 public:
-    // Seconds without a fix after each kind of start.
-    static double noFixSeconds(ResetMode mode);
-
     explicit ReceiverModel(const ReceiverSettings& settings);
 
     // Data of the current epoch, without advancing.
@@ -48,6 +47,9 @@ public:
     const GpsClock& clock() const { return clock_; }
     const SentenceConfig& config() const { return config_; }
     const Track& track() const { return track_; }
+    // Seconds without a fix since the last (re)start: drawn around each kind of start's
+    // figure from the seed and the number of restarts.
+    double noFixSeconds() const { return noFixSeconds_; }
     std::int64_t periodMillis() const { return periodMillis_; }
 
 private:
@@ -55,17 +57,20 @@ private:
     double secondsSinceRestart() const;
     bool tracked(const SatelliteGeometry& satellite, double sinceRestart) const;
     int carrierToNoise(const SatelliteGeometry& satellite) const;
+    GeoPosition reportedPosition() const;
 
     std::uint64_t seed_;
     std::int64_t periodMillis_;
     GpsClock clock_;
     Track track_;
     SkyModel sky_;
+    PositionError error_;
     SentenceConfig config_;
     NmeaFormat format_;
     ResetMode mode_;
     GpsClock restartTime_;
     std::uint64_t restartCount_ = 0;
+    double noFixSeconds_;
     int channels_ = 12;
 };
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <map>
+#include <set>
 
 #include "SentenceChecks.h"
 
@@ -139,9 +140,10 @@ TEST(ReceiverModel, TrackMovesAFewMetresPerSecondInEveryHemisphere) {
         const double startCourse = model.track().course();
         double maxTurn = 0.0;
         for (int s = 0; s < 120; ++s) {
+            // Even a hot start has no fix for its first seconds.
             const auto rmc = fieldsOf(first(model.nextEpoch(), "GPRMC"));
-            EXPECT_EQ(rmc[4], q.ns);
-            EXPECT_EQ(rmc[6], q.ew);
+            EXPECT_EQ(rmc[4], rmc[2] == "A" ? q.ns : "");
+            EXPECT_EQ(rmc[6], rmc[2] == "A" ? q.ew : "");
             const GeoPosition now = model.track().position();
             const double step = distanceMetres(last, now);
             EXPECT_GT(step, 2.0);
@@ -156,10 +158,16 @@ TEST(ReceiverModel, TrackMovesAFewMetresPerSecondInEveryHemisphere) {
     }
 }
 
-TEST(ReceiverModel, ReportedPositionFollowsTheTrack) {
-    ReceiverModel model(settingsAt(-33.8688, -70.6693, ResetMode::Hot));
-    const GeoPosition at = model.track().position();
-    const auto gga = fieldsOf(first(model.nextEpoch(), "GPGGA"));
+TEST(ReceiverModel, WithoutScatterTheReportedPositionIsTheTrack) {
+    ReceiverSettings settings = settingsAt(-33.8688, -70.6693, ResetMode::Hot);
+    settings.scatter = 0.0;
+    ReceiverModel model(settings);
+    GeoPosition at = model.track().position();
+    std::vector<std::string> gga = fieldsOf(first(model.nextEpoch(), "GPGGA"));
+    for (int s = 0; s < 5 && gga[2].empty(); ++s) {
+        at = model.track().position();
+        gga = fieldsOf(first(model.nextEpoch(), "GPGGA"));
+    }
     const double lat = std::stod(gga[2].substr(0, 2)) + std::stod(gga[2].substr(2)) / 60.0;
     const double lon = std::stod(gga[4].substr(0, 3)) + std::stod(gga[4].substr(3)) / 60.0;
     EXPECT_NEAR(-lat, at.latitude, 1e-5);
@@ -214,32 +222,40 @@ struct RestartCase {
     int maxNoFix;
 };
 
+// Seconds from a restart to the first fix vary with the seed, each mode in its own range.
 TEST(ReceiverModel, RestartTakesPositionAndTimeAndLosesTheFixByMode) {
     const RestartCase cases[] = {
-        {ResetMode::Hot, 0, 0}, {ResetMode::Warm, 3, 12}, {ResetMode::Cold, 25, 60}};
+        {ResetMode::Hot, 1, 3}, {ResetMode::Warm, 8, 15}, {ResetMode::Cold, 30, 45}};
     for (const auto& c : cases) {
-        ReceiverModel model(settingsAt(52.2, 6.9));
-        ASSERT_LT(secondsToFix(model, 60), 60);
-        ResetCommand reset;
-        reset.latitude = -33.8688;
-        reset.longitude = -70.6693;
-        reset.altitude = 520;
-        reset.week = 2410;
-        reset.timeOfWeek = 345600 + 3600;  // Thursday 2026-03-19 01:00
-        reset.mode = c.mode;
-        model.apply(Command(reset));
-        EXPECT_NEAR(model.track().position().latitude, -33.8688, 1e-9);
+        std::set<int> seen;
+        for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+            ReceiverSettings settings = settingsAt(52.2, 6.9);
+            settings.seed = seed;
+            ReceiverModel model(settings);
+            ASSERT_LT(secondsToFix(model, 60), 60);
+            ResetCommand reset;
+            reset.latitude = -33.8688;
+            reset.longitude = -70.6693;
+            reset.altitude = 520;
+            reset.week = 2410;
+            reset.timeOfWeek = 345600 + 3600;  // Thursday 2026-03-19 01:00
+            reset.mode = c.mode;
+            model.apply(Command(reset));
+            EXPECT_NEAR(model.track().position().latitude, -33.8688, 1e-9);
 
-        const auto firstEpoch = model.nextEpoch();
-        const auto rmc = fieldsOf(first(firstEpoch, "GPRMC"));
-        EXPECT_EQ(rmc[1], "010000.00");
-        EXPECT_EQ(rmc[9], "190326");
-        const int noFix = hasFix(firstEpoch) ? 0 : 1 + secondsToFix(model, 120);
-        EXPECT_GE(noFix, c.minNoFix) << resetModeName(c.mode);
-        EXPECT_LE(noFix, c.maxNoFix) << resetModeName(c.mode);
-        const auto later = fieldsOf(first(model.nextEpoch(), "GPRMC"));
-        EXPECT_EQ(later[4], "S");
-        EXPECT_EQ(later[6], "W");
+            const auto firstEpoch = model.nextEpoch();
+            const auto rmc = fieldsOf(first(firstEpoch, "GPRMC"));
+            EXPECT_EQ(rmc[1], "010000.00");
+            EXPECT_EQ(rmc[9], "190326");
+            const int noFix = hasFix(firstEpoch) ? 0 : 1 + secondsToFix(model, 120);
+            EXPECT_GE(noFix, c.minNoFix) << resetModeName(c.mode) << " seed " << seed;
+            EXPECT_LE(noFix, c.maxNoFix) << resetModeName(c.mode) << " seed " << seed;
+            seen.insert(noFix);
+            const auto later = fieldsOf(first(model.nextEpoch(), "GPRMC"));
+            EXPECT_EQ(later[4], "S");
+            EXPECT_EQ(later[6], "W");
+        }
+        EXPECT_GE(seen.size(), 2u) << resetModeName(c.mode) << " always takes as long";
     }
 }
 
@@ -259,6 +275,7 @@ TEST(ReceiverModel, ChannelCountLimitsTrackedSatellites) {
     reset.channels = 5;
     reset.mode = ResetMode::Hot;
     model.apply(Command(reset));
+    secondsToFix(model, 10);
     const auto gga = fieldsOf(first(model.nextEpoch(), "GPGGA"));
     EXPECT_EQ(gga[7], "05");
 }
