@@ -75,7 +75,8 @@ Constellation Constellation::glonass(std::uint64_t seed) {
 }
 
 Constellation Constellation::galileo(std::uint64_t seed) {
-    // Numbers of satellites in service, by plane.
+    // Numbers of satellites in service, by plane; none above 32, for the reason given for
+    // BeiDou below.
     static const std::vector<int> kPrns = {1,  2,  3,  4,  5,  7,  8,  9,  10, 11, 12, 13,
                                            14, 15, 18, 19, 21, 24, 25, 26, 27, 29, 30, 31};
     return {GnssSystem::Galileo, walker({3, 29600e3, 50682.0, 56.0 * kDegToRad, kTwoPi / 24.0},
@@ -83,10 +84,15 @@ Constellation Constellation::galileo(std::uint64_t seed) {
 }
 
 Constellation Constellation::beidou(std::uint64_t seed) {
-    static const std::vector<int> kMeoPrns = {19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30,
-                                              32, 33, 34, 35, 36, 37, 41, 42, 43, 44, 45, 46};
+    // Numbered 9 to 32, after the geostationary and inclined ones below (1 to 3, 6 to 8):
+    // gpsd (3.22) takes a number above 32 in a GBGSV message after the first for an SBAS
+    // satellite's.
+    std::vector<int> meoPrns;
+    for (int number = 9; number <= 32; ++number) {
+        meoPrns.push_back(number);
+    }
     std::vector<SatelliteOrbit> orbits =
-        walker({3, 27906e3, 46404.0, 55.0 * kDegToRad, kTwoPi / 24.0}, kMeoPrns,
+        walker({3, 27906e3, 46404.0, 55.0 * kDegToRad, kTwoPi / 24.0}, meoPrns,
                phaseOf(seed, GnssSystem::Beidou));
     // Geostationary: in the equator, turning with the earth over a fixed longitude.
     const std::array<std::pair<int, double>, 3> geostationary = {
