@@ -174,6 +174,54 @@ TEST(ReceiverModel, WithoutScatterTheReportedPositionIsTheTrack) {
     EXPECT_NEAR(-lon, at.longitude, 1e-5);
 }
 
+// Standing still for two hours, the fixes spread as asked around the true place, and
+// each lies close to the one before: the error wanders, it is not drawn afresh each second.
+TEST(ReceiverModel, StandingStillTheFixesSpreadAsAskedAndWander) {
+    for (double scatter : {1.5, 4.0}) {
+        ReceiverSettings settings = settingsAt(52.2, 6.9, ResetMode::Hot);
+        settings.speed = 0.0;
+        settings.scatter = scatter;
+        ReceiverModel model(settings);
+        std::vector<double> axes[3];  // north, east, up in metres
+        for (int s = 0; s < 2 * 3600; ++s) {
+            const auto gga = fieldsOf(first(model.nextEpoch(), "GPGGA"));
+            if (gga[2].empty()) {
+                continue;
+            }
+            const double lat = std::stod(gga[2].substr(0, 2)) + std::stod(gga[2].substr(2)) / 60.0;
+            const double lon = std::stod(gga[4].substr(0, 3)) + std::stod(gga[4].substr(3)) / 60.0;
+            axes[0].push_back(distanceMetres(settings.start, {lat, 6.9, 0}) *
+                              (lat < 52.2 ? -1 : 1));
+            axes[1].push_back(distanceMetres(settings.start, {52.2, lon, 0}) *
+                              (lon < 6.9 ? -1 : 1));
+            axes[2].push_back(std::stod(gga[9]) - settings.start.altitude);
+        }
+        const double sigmas[3] = {scatter, scatter, 2.0 * scatter};
+        for (int axis = 0; axis < 3; ++axis) {
+            const std::vector<double>& x = axes[axis];
+            ASSERT_GT(x.size(), 7000u);
+            double mean = 0.0;
+            for (double v : x) {
+                mean += v / static_cast<double>(x.size());
+            }
+            double variance = 0.0;
+            double nextProduct = 0.0;
+            double fiveMinuteProduct = 0.0;
+            for (std::size_t i = 0; i < x.size(); ++i) {
+                variance += (x[i] - mean) * (x[i] - mean);
+                nextProduct += i + 1 < x.size() ? (x[i] - mean) * (x[i + 1] - mean) : 0.0;
+                fiveMinuteProduct += i + 300 < x.size() ? (x[i] - mean) * (x[i + 300] - mean) : 0.0;
+            }
+            const double sd = std::sqrt(variance / static_cast<double>(x.size()));
+            SCOPED_TRACE(std::to_string(scatter) + " m, axis " + std::to_string(axis));
+            EXPECT_NEAR(sd, sigmas[axis], 0.3 * sigmas[axis]);
+            EXPECT_LT(std::fabs(mean), 0.5 * sigmas[axis]);
+            EXPECT_GT(nextProduct / variance, 0.9);
+            EXPECT_LT(fiveMinuteProduct / variance, 0.5);
+        }
+    }
+}
+
 TEST(ReceiverModel, RateCommandSwitchesSentencesAndIntervals) {
     ReceiverModel model(settingsAt(52.2, 6.9, ResetMode::Hot));
     model.apply(RateCommand{OutputSentence::GGA, 0, true});
