@@ -218,10 +218,10 @@ std::string OptionParser::helpText() {
 A simulated NMEA 0183 GPS receiver. It opens a pseudo-terminal, makes its far end reachable
 under a symbolic link, prints the link's path and sends GGA, GSA, GSV and RMC sentences (GLL
 and VTG when switched on) with the GP talker, as a receiver on a serial line would; with
---systems, those of a multi-GNSS receiver. It obeys
-the $PQKL103 (sentence rate) and $PQKL104 (restart) commands written to it and reports each
-command it accepts or rejects on standard error. It runs until the duration ends or until
-SIGINT or SIGTERM, and removes the link on exit.
+--systems, those of a multi-GNSS receiver. It obeys the $PQKL103 (sentence rate) and
+$PQKL104 (restart) commands written to it and reports each command it accepts or rejects on
+standard error. It runs until the duration ends or until SIGINT or SIGTERM, and removes the
+link on exit.
 
 Options:
   --link=PATH        path of the symbolic link to the pseudo-terminal (default: ttyGPS)
@@ -278,13 +278,14 @@ Options:
 Commands understood (each framed as $body*hh CR LF, hh the checksum in hex):
   $PQKL103,<code>,00,<rate>,<flag>   code 00 GGA, 01 GLL, 02 GSA, 03 GSV, 04 RMC, 05 VTG;
                                      rate 0 switches the sentence off, n one every n groups;
-                                     flag 1 with checksum, 0 without; GSV
-                                     stands for the GSV groups of every system
+                                     flag 1 with checksum, 0 without; 03 switches the
+                                     GSV groups of every system
   $PQKL104,<lat>,<lon>,<alt>,<clock offset>,<time of week>,<week>,<channels>,<mode>
                                      restart at the given position and GPS time; mode 1
                                      hot, 2 warm, 3 or 4 cold: no fix for a time as with
                                      --start-mode, drawn anew from the seed and the number
-                                     of restarts
+                                     of restarts; channels (1 to 12) limits the satellites
+                                     used per system
 A command repeated within one second of its previous copy is taken once.
 )";
 }
