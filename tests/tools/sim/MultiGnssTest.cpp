@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -14,9 +15,6 @@ using simtest::fieldsOf;
 
 namespace {
 
-const std::vector<GnssSystem> kAllSystems = {GnssSystem::Gps, GnssSystem::Glonass,
-                                             GnssSystem::Galileo, GnssSystem::Beidou};
-
 ReceiverSettings allSystemsAt(double lat, double lon, const char* time,
                               NmeaVersion version = NmeaVersion::V411) {
     ReceiverSettings s;
@@ -24,7 +22,8 @@ ReceiverSettings allSystemsAt(double lat, double lon, const char* time,
     s.speed = 0.0;
     s.startTime = *GpsClock::parse(time);
     s.startMode = ResetMode::Hot;
-    s.format = {kAllSystems, version};
+    s.format = {{GnssSystem::Gps, GnssSystem::Glonass, GnssSystem::Galileo, GnssSystem::Beidou},
+                version};
     return s;
 }
 
@@ -47,45 +46,31 @@ TEST(MultiGnss, SentencesTakeTheFormOfTheNmeaVersion) {
         for (int s = 0; s < 10 && !model.epochData().hasFix(); ++s) {
             model.nextEpoch();
         }
-        ASSERT_TRUE(model.epochData().hasFix()) << nmeaVersionName(c.version);
-        const auto epoch = model.nextEpoch();
-        std::map<std::string, std::set<std::string>> tracked;  // by talker, from GSV
-        std::map<std::string, std::vector<std::string>> used;  // by system's talker, from GSA
-        for (const std::string& sentence : epoch) {
+        std::map<std::string, int> used;  // by system's talker, from GSA
+        for (const std::string& sentence : model.nextEpoch()) {
             SCOPED_TRACE(sentence);
             EXPECT_TRUE(simtest::isValidSentence(sentence));
             const auto f = fieldsOf(sentence);
             const std::string talker = f[0].substr(0, 2);
             const std::string type = f[0].substr(2);
-            if (type == "GGA" || type == "RMC") {
-                EXPECT_EQ(talker, "GN");
-            }
+            EXPECT_TRUE((type != "GGA" && type != "RMC") || talker == "GN");
             if (type == "RMC") {
                 EXPECT_EQ(f.size(), c.signalId ? 14u : 13u);
+                EXPECT_EQ(f[2], "A");
             } else if (type == "GSV") {
                 ASSERT_EQ(f.size() % 4, c.signalId ? 1u : 0u);
                 EXPECT_TRUE(!c.signalId || f.back() == signalOf.at(talker));
-                for (std::size_t b = 4; b + 3 < f.size(); b += 4) {
-                    if (!f[b + 3].empty()) {
-                        tracked[talker].insert(f[b]);
-                    }
-                }
             } else if (type == "GSA") {
                 ASSERT_EQ(f.size(), c.systemId ? 19u : 18u);
                 EXPECT_EQ(talker == "GN", c.systemId);
                 const std::string system = c.systemId ? talkerOfId.at(f[18]) : talker;
                 EXPECT_EQ(used.count(system), 0u) << "a second GSA of " << system;
-                used[system] = {f.begin() + 3, f.begin() + 15};
+                used[system] = static_cast<int>(std::count_if(
+                    f.begin() + 3, f.begin() + 15, [](const auto& n) { return !n.empty(); }));
             }
         }
         for (const auto& [talker, signal] : signalOf) {
-            int count = 0;
-            for (const std::string& number : used[talker]) {
-                count += !number.empty();
-                EXPECT_TRUE(number.empty() || tracked[talker].count(number))
-                    << talker << " GSA lists " << number << ", which its GSV shows untracked";
-            }
-            EXPECT_GE(count, 4) << talker;
+            EXPECT_GE(used[talker], 4) << talker;
         }
     }
 }
@@ -102,42 +87,37 @@ TEST(MultiGnss, TwentyToFortySatellitesInViewAllDayFromEverySystem) {
                             {"Santiago", -33.45, -70.67, false},
                             {"Enschede", 52.22, 6.89, false},
                             {"Tromso", 69.65, 18.96, false}};
-    // Plausible numbers in view per system, and the numbers NMEA gives them.
-    const std::map<std::string, std::pair<int, int>> counts = {
+    const std::map<std::string, std::pair<int, int>> plausible = {
         {"GP", {5, 14}}, {"GL", {4, 12}}, {"GA", {4, 12}}, {"GB", {4, 18}}};
-    const std::map<std::string, std::pair<int, int>> numbers = {
-        {"GP", {1, 32}}, {"GL", {65, 96}}, {"GA", {1, 36}}, {"GB", {1, 63}}};
     for (const Place& place : places) {
         std::map<int, std::set<int>> geostationaryElevations;
         for (int minute = 0; minute < 24 * 60; minute += 20) {
             char time[32];
             std::snprintf(time, sizeof time, "2026-06-21T%02d:%02d:00", minute / 60, minute % 60);
+            SCOPED_TRACE(std::string(place.name) + " " + time);
             ReceiverModel model(allSystemsAt(place.lat, place.lon, time));
             std::map<std::string, int> inView;
             for (const std::string& sentence : model.nextEpoch()) {
                 const auto f = fieldsOf(sentence);
+                const std::string talker = f[0].substr(0, 2);
                 if (f[0].substr(2) != "GSV") {
                     continue;
                 }
-                const std::string talker = f[0].substr(0, 2);
                 inView[talker] = std::stoi(f[3]);
-                for (std::size_t b = 4; b + 3 < f.size(); b += 4) {
-                    const int number = std::stoi(f[b]);
-                    EXPECT_GE(number, numbers.at(talker).first) << sentence;
-                    EXPECT_LE(number, numbers.at(talker).second) << sentence;
-                    if (talker == "GB" && number <= 3) {
-                        geostationaryElevations[number].insert(std::stoi(f[b + 1]));
+                for (std::size_t b = 4; talker == "GB" && b + 3 < f.size(); b += 4) {
+                    if (std::stoi(f[b]) <= 3) {
+                        geostationaryElevations[std::stoi(f[b])].insert(std::stoi(f[b + 1]));
                     }
                 }
             }
             int total = 0;
-            for (const auto& [talker, range] : counts) {
-                EXPECT_GE(inView[talker], range.first) << place.name << " " << time << talker;
-                EXPECT_LE(inView[talker], range.second) << place.name << " " << time << talker;
+            for (const auto& [talker, range] : plausible) {
+                EXPECT_GE(inView[talker], range.first) << talker;
+                EXPECT_LE(inView[talker], range.second) << talker;
                 total += inView[talker];
             }
-            EXPECT_GE(total, 20) << place.name << " " << time;
-            EXPECT_LE(total, 40) << place.name << " " << time;
+            EXPECT_GE(total, 20);
+            EXPECT_LE(total, 40);
         }
         // Geostationary satellites stand still in the sky of those who see them.
         EXPECT_EQ(geostationaryElevations.size(), place.beidouOverhead ? 3u : 0u) << place.name;
@@ -157,10 +137,7 @@ TEST(MultiGnss, RateCommandsSwitchTheSentencesOfEverySystem) {
             ++types[fieldsOf(sentence)[0].substr(2)];
         }
     }
-    EXPECT_EQ(types["GSV"], 0);
-    EXPECT_EQ(types["GGA"], 2);
-    EXPECT_EQ(types["GSA"], 4 * 4);
-    EXPECT_EQ(types["RMC"], 4);
+    EXPECT_EQ(types, (std::map<std::string, int>{{"GGA", 2}, {"GSA", 4 * 4}, {"RMC", 4}}));
 }
 
 }  // namespace
