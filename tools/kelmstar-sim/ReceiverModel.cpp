@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 #include "NmeaText.h"
@@ -31,10 +32,19 @@ constexpr double kErrorCorrelationSeconds = 30.0;
 constexpr double kEarthRadius = 6371000.0;
 constexpr double kDegToRad = std::numbers::pi / 180.0;
 
-// Keys the per-satellite draws; GPS keeps its bare numbers so that its draws stay as they
-// were before other systems came.
+// Keys the per-satellite draws: the numbers of different systems overlap.
 std::uint64_t satelliteKey(const SatelliteGeometry& s) {
     return static_cast<std::uint64_t>(s.prn) + 1000 * static_cast<std::uint64_t>(s.system);
+}
+
+// The satellites of one system, by number.
+std::vector<SatelliteGeometry> ofSystem(const std::vector<SatelliteGeometry>& sky,
+                                        GnssSystem system) {
+    std::vector<SatelliteGeometry> out;
+    std::copy_if(sky.begin(), sky.end(), std::back_inserter(out),
+                 [system](const auto& g) { return g.system == system; });
+    std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.prn < b.prn; });
+    return out;
 }
 
 // Seconds without a fix after a start of the mode, drawn for the restart numbered `count`:
@@ -116,24 +126,11 @@ EpochData ReceiverModel::epochData() const {
     const double since = secondsSinceRestart();
     const GeoPosition& place = track_.position();
 
-    std::vector<SatelliteGeometry> sky;
-    if (!(mode_ == ResetMode::Cold && since < noFixSeconds_ * kColdSearchShare)) {
-        sky = sky_.visible(static_cast<double>(clock_.millis()) / 1000.0, place,
-                           format_.gpsOnly() ? kGpsMaskDegrees : kMultiGnssMaskDegrees);
-    }
-    sky.resize(std::min(sky.size(), format_.gpsOnly() ? kMaxChannels : kMultiGnssChannels));
+    const std::vector<SatelliteGeometry> sky = listedSky(since);
     std::vector<SatelliteGeometry> used;
     for (GnssSystem system : format_.systems) {
-        std::vector<SatelliteGeometry> ofSystem;
-        for (const SatelliteGeometry& g : sky) {
-            if (g.system == system) {
-                ofSystem.push_back(g);
-            }
-        }
-        std::sort(ofSystem.begin(), ofSystem.end(),
-                  [](const auto& a, const auto& b) { return a.prn < b.prn; });
         int usedOfSystem = 0;
-        for (const SatelliteGeometry& g : ofSystem) {
+        for (const SatelliteGeometry& g : ofSystem(sky, system)) {
             SatelliteReport r{g.prn, static_cast<int>(std::lround(g.elevation)),
                               static_cast<int>(std::lround(g.azimuth)) % 360, std::nullopt, system};
             if (usedOfSystem < channels_ && tracked(g, since)) {
@@ -161,6 +158,17 @@ EpochData ReceiverModel::epochData() const {
         e.course = std::fmod(std::round(track_.course() * 10.0) / 10.0, 360.0);
     }
     return e;
+}
+
+std::vector<SatelliteGeometry> ReceiverModel::listedSky(double sinceRestart) const {
+    if (mode_ == ResetMode::Cold && sinceRestart < noFixSeconds_ * kColdSearchShare) {
+        return {};
+    }
+    std::vector<SatelliteGeometry> sky =
+        sky_.visible(static_cast<double>(clock_.millis()) / 1000.0, track_.position(),
+                     format_.gpsOnly() ? kGpsMaskDegrees : kMultiGnssMaskDegrees);
+    sky.resize(std::min(sky.size(), format_.gpsOnly() ? kMaxChannels : kMultiGnssChannels));
+    return sky;
 }
 
 std::vector<std::string> ReceiverModel::nextEpoch() {

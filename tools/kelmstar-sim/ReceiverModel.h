@@ -55,6 +55,9 @@ public:
 private:
     void restart(ResetMode mode);
     double secondsSinceRestart() const;
+    // What the receiver lists: the highest satellites above its mask, as many as it has
+    // channels; none while a cold start still searches.
+    std::vector<SatelliteGeometry> listedSky(double sinceRestart) const;
     bool tracked(const SatelliteGeometry& satellite, double sinceRestart) const;
     int carrierToNoise(const SatelliteGeometry& satellite) const;
     GeoPosition reportedPosition() const;
