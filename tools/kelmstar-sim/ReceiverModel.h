@@ -47,9 +47,6 @@ public:
     const GpsClock& clock() const { return clock_; }
     const SentenceConfig& config() const { return config_; }
     const Track& track() const { return track_; }
-    // Seconds without a fix since the last (re)start: drawn around each kind of start's
-    // figure from the seed and the number of restarts.
-    double noFixSeconds() const { return noFixSeconds_; }
     std::int64_t periodMillis() const { return periodMillis_; }
 
 private:
@@ -73,7 +70,7 @@ private:
     ResetMode mode_;
     GpsClock restartTime_;
     std::uint64_t restartCount_ = 0;
-    double noFixSeconds_;
+    double noFixSeconds_;  // since the last (re)start, drawn for its mode and count
     int channels_ = 12;
 };
 
