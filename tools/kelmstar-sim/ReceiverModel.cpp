@@ -47,17 +47,20 @@ std::vector<SatelliteGeometry> ofSystem(const std::vector<SatelliteGeometry>& sk
     return out;
 }
 
-// Seconds without a fix after a start of the mode, drawn for the restart numbered `count`:
-// hot 1 to 3, warm 8 to 15, cold 30 to 45.
+// Whole seconds without a fix after a start of the mode, drawn for the restart numbered
+// `count`: hot 1 to 3, warm 8 to 15, cold 30 to 45, each as likely.
 double drawNoFixSeconds(ResetMode mode, std::uint64_t seed, std::uint64_t count) {
     SimRandom draw(SimRandom::mix(seed ^ 0x7f1e57a27ULL, count));
+    const auto between = [&draw](int low, int high) {
+        return static_cast<double>(low + static_cast<int>(draw.below(high - low + 1)));
+    };
     switch (mode) {
         case ResetMode::Hot:
-            return draw.between(1.0, 3.0);
+            return between(1, 3);
         case ResetMode::Warm:
-            return draw.between(8.0, 15.0);
+            return between(8, 15);
         case ResetMode::Cold:
-            return draw.between(30.0, 45.0);
+            return between(30, 45);
     }
     return 0.0;
 }
