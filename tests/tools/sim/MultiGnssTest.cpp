@@ -82,8 +82,7 @@ TEST(MultiGnss, SentencesTakeTheFormOfTheNmeaVersion) {
 
 struct Place {
     const char* name;
-    double lat;
-    double lon;
+    double lat, lon;
     bool beidouOverhead;  // under the geostationary BeiDou satellites
 };
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <map>
+#include <numeric>
 #include <set>
 
 #include "SentenceChecks.h"
@@ -199,10 +200,7 @@ TEST(ReceiverModel, StandingStillTheFixesSpreadAsAskedAndWander) {
         for (int axis = 0; axis < 3; ++axis) {
             const std::vector<double>& x = axes[axis];
             ASSERT_GT(x.size(), 7000u);
-            double mean = 0.0;
-            for (double v : x) {
-                mean += v / static_cast<double>(x.size());
-            }
+            const double mean = std::accumulate(x.begin(), x.end(), 0.0) / x.size();
             const auto covariance = [&](std::size_t lag) {
                 double sum = 0.0;
                 for (std::size_t i = 0; i + lag < x.size(); ++i) {
