@@ -1,6 +1,6 @@
 #pragma once
-// The simulated receiver: a clock, a vehicle on its track, the sky above it, the sentence
-// settings and the state of acquisition since the last (re)start.
+// The simulated receiver: a clock, a vehicle on its track, the sky above it, the error of
+// its fixes, the sentence settings and the state of acquisition since the last (re)start.
 
 #include <cstdint>
 #include <string>
@@ -9,6 +9,8 @@
 #include "Command.h"
 #include "EpochData.h"
 #include "GpsClock.h"
+#include "NmeaFormat.h"
+#include "PositionError.h"
 #include "SentenceConfig.h"
 #include "SkyModel.h"
 #include "Track.h"
@@ -22,15 +24,14 @@ struct ReceiverSettings {
     std::uint64_t seed = 1;
     GpsClock startTime;
     ResetMode startMode = ResetMode::Warm;
-    bool gll = false;  // switch GLL on from the start
-    bool vtg = false;  // switch VTG on from the start
+    bool gll = false;      // switch GLL on from the start
+    bool vtg = false;      // switch VTG on from the start
+    NmeaFormat format;     // the systems tracked and how they are written
+    double scatter = 1.5;  // metres: standard deviation of north and of east; of up twice it
 };
 
 class ReceiverModel {
 public:
-    // Seconds without a fix after each kind of start.
-    static double noFixSeconds(ResetMode mode);
-
     explicit ReceiverModel(const ReceiverSettings& settings);
 
     // Data of the current epoch, without advancing.
@@ -51,18 +52,25 @@ public:
 private:
     void restart(ResetMode mode);
     double secondsSinceRestart() const;
-    bool tracked(int prn, double elevation, double sinceRestart) const;
-    int carrierToNoise(int prn, double elevation) const;
+    // What the receiver lists: the highest satellites above its mask, as many as it has
+    // channels; none while a cold start still searches.
+    std::vector<SatelliteGeometry> listedSky(double sinceRestart) const;
+    bool tracked(const SatelliteGeometry& satellite, double sinceRestart) const;
+    int carrierToNoise(const SatelliteGeometry& satellite) const;
+    GeoPosition reportedPosition() const;
 
     std::uint64_t seed_;
     std::int64_t periodMillis_;
     GpsClock clock_;
     Track track_;
     SkyModel sky_;
+    PositionError error_;
     SentenceConfig config_;
+    NmeaFormat format_;
     ResetMode mode_;
     GpsClock restartTime_;
     std::uint64_t restartCount_ = 0;
+    double noFixSeconds_;  // since the last (re)start, drawn for its mode and count
     int channels_ = 12;
 };
 

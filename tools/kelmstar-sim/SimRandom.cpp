@@ -1,5 +1,8 @@
 #include "SimRandom.h"
 
+#include <cmath>
+#include <numbers>
+
 namespace kelmsim {
 
 namespace {
@@ -19,6 +22,12 @@ std::uint64_t SimRandom::next() {
 
 double SimRandom::unit() {
     return static_cast<double>(next() >> 11) * 0x1.0p-53;
+}
+
+double SimRandom::gaussian() {
+    // Box-Muller; 1 - unit() is never 0, so the logarithm is finite.
+    const double radius = std::sqrt(-2.0 * std::log(1.0 - unit()));
+    return radius * std::cos(2.0 * std::numbers::pi * unit());
 }
 
 std::uint64_t SimRandom::mix(std::uint64_t seed, std::uint64_t key) {

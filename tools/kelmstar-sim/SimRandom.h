@@ -15,6 +15,8 @@ public:
     double unit();
     // Uniform in [low, high).
     double between(double low, double high) { return low + (high - low) * unit(); }
+    // Normally distributed with mean 0 and standard deviation 1.
+    double gaussian();
     // Integer in [0, bound); bound must be positive.
     std::uint64_t below(std::uint64_t bound) { return next() % bound; }
 

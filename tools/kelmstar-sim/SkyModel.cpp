@@ -5,43 +5,33 @@
 #include <cmath>
 #include <numbers>
 
-#include "SimRandom.h"
-
 namespace kelmsim {
 
 namespace {
 
 constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr double kOrbitRadius = 26560e3;
 constexpr double kEarthRadius = 6371e3;
-constexpr double kOrbitPeriod = 43082.0;  // seconds, half a sidereal day
-constexpr double kEarthRate = 7.2921151467e-5;
-constexpr double kInclination = 55.0 * kDegToRad;
-constexpr int kPlanes = 6;
-constexpr int kSlots = 5;
-// Satellite numbers by plane and slot, in the order the constellation is walked.
-constexpr std::array<int, SkyModel::kSatelliteCount> kPrns = {
-    31, 7, 24, 12, 9,  29, 2,  20, 5,  18, 30, 6,  14, 16, 23,
-    21, 3, 19, 25, 28, 26, 27, 8,  10, 15, 1,  13, 22, 17, 11};
 
-struct Vec3 {
-    double x, y, z;
+struct LookAngles {
+    double elevation;  // degrees
+    double azimuth;    // degrees, 0 to below 360
 };
 
-Vec3 satellitePosition(int index, double t, double phaseOffset) {
-    const int plane = index / kSlots;
-    const int slot = index % kSlots;
-    const double raan = plane * (2.0 * std::numbers::pi / kPlanes);
-    const double u = phaseOffset + slot * (2.0 * std::numbers::pi / kSlots) + plane * 0.26 +
-                     2.0 * std::numbers::pi * t / kOrbitPeriod;
-    // Orbit plane, tilted by the inclination and turned by the ascending node; then the earth
-    // turns underneath.
-    const double xo = kOrbitRadius * std::cos(u);
-    const double yo = kOrbitRadius * std::sin(u);
-    const double node = raan - kEarthRate * t;
-    return {xo * std::cos(node) - yo * std::cos(kInclination) * std::sin(node),
-            xo * std::sin(node) + yo * std::cos(kInclination) * std::cos(node),
-            yo * std::sin(kInclination)};
+// Where a satellite stands in the sky of a receiver at latitude and longitude (radians).
+LookAngles lookAngles(const EarthFixed& s, const EarthFixed& receiver, double lat, double lon) {
+    const double dx = s.x - receiver.x;
+    const double dy = s.y - receiver.y;
+    const double dz = s.z - receiver.z;
+    const double east = -std::sin(lon) * dx + std::cos(lon) * dy;
+    const double north = -std::sin(lat) * std::cos(lon) * dx - std::sin(lat) * std::sin(lon) * dy +
+                         std::cos(lat) * dz;
+    const double up = std::cos(lat) * std::cos(lon) * dx + std::cos(lat) * std::sin(lon) * dy +
+                      std::sin(lat) * dz;
+    double azimuth = std::atan2(east, north) / kDegToRad;
+    if (azimuth < 0.0) {
+        azimuth += 360.0;
+    }
+    return {std::atan2(up, std::hypot(east, north)) / kDegToRad, azimuth};
 }
 
 // Inverts a symmetric 4x4 matrix by Gauss-Jordan elimination; false when singular.
@@ -84,36 +74,29 @@ bool invert4(std::array<std::array<double, 4>, 4>& m) {
 
 }  // namespace
 
-SkyModel::SkyModel(std::uint64_t seed)
-    : phaseOffset_(SimRandom(seed ^ 0x5ca1ab1eULL).between(0.0, 2.0 * std::numbers::pi)) {}
+SkyModel::SkyModel(std::uint64_t seed, const std::vector<GnssSystem>& systems) {
+    for (GnssSystem system : systems) {
+        constellations_.push_back(Constellation::of(system, seed));
+    }
+}
 
 std::vector<SatelliteGeometry> SkyModel::visible(double gpsSeconds, const GeoPosition& place,
                                                  double maskDegrees) const {
     const double lat = place.latitude * kDegToRad;
     const double lon = place.longitude * kDegToRad;
     const double r = kEarthRadius + place.altitude;
-    const Vec3 receiver{r * std::cos(lat) * std::cos(lon), r * std::cos(lat) * std::sin(lon),
-                        r * std::sin(lat)};
+    const EarthFixed receiver{r * std::cos(lat) * std::cos(lon), r * std::cos(lat) * std::sin(lon),
+                              r * std::sin(lat)};
     std::vector<SatelliteGeometry> result;
-    for (int i = 0; i < kSatelliteCount; ++i) {
-        const Vec3 s = satellitePosition(i, gpsSeconds, phaseOffset_);
-        const double dx = s.x - receiver.x;
-        const double dy = s.y - receiver.y;
-        const double dz = s.z - receiver.z;
-        const double east = -std::sin(lon) * dx + std::cos(lon) * dy;
-        const double north = -std::sin(lat) * std::cos(lon) * dx -
-                             std::sin(lat) * std::sin(lon) * dy + std::cos(lat) * dz;
-        const double up = std::cos(lat) * std::cos(lon) * dx + std::cos(lat) * std::sin(lon) * dy +
-                          std::sin(lat) * dz;
-        const double elevation = std::atan2(up, std::hypot(east, north)) / kDegToRad;
-        if (elevation < maskDegrees) {
-            continue;
+    for (const Constellation& constellation : constellations_) {
+        for (const SatelliteOrbit& orbit : constellation.orbits()) {
+            const auto geometry =
+                lookAngles(Constellation::position(orbit, gpsSeconds), receiver, lat, lon);
+            if (geometry.elevation >= maskDegrees) {
+                result.push_back(
+                    {orbit.number, geometry.elevation, geometry.azimuth, constellation.system()});
+            }
         }
-        double azimuth = std::atan2(east, north) / kDegToRad;
-        if (azimuth < 0.0) {
-            azimuth += 360.0;
-        }
-        result.push_back({kPrns[i], elevation, azimuth});
     }
     std::sort(result.begin(), result.end(),
               [](const auto& a, const auto& b) { return a.elevation > b.elevation; });

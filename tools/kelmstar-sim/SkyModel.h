@@ -1,20 +1,22 @@
 #pragma once
-// A GPS-like constellation: 30 satellites in six orbital planes inclined 55 degrees, with a
-// half-sidereal-day period, seen from a place on a rotating earth. Elevations and azimuths
-// therefore change slowly and satellites rise and set as they would in the real sky.
+// The sky over a place: the satellites of the receiver's systems (see Constellation) with
+// their elevations and azimuths, which change slowly as satellites rise and set as they would
+// in the real sky, and the dilutions of precision of a set of them.
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "Constellation.h"
 #include "GeoPosition.h"
 
 namespace kelmsim {
 
 struct SatelliteGeometry {
-    int prn = 0;
+    int prn = 0;             // the number NMEA writes (see SatelliteOrbit)
     double elevation = 0.0;  // degrees above the horizon
     double azimuth = 0.0;    // degrees from true north, 0 to below 360
+    GnssSystem system = GnssSystem::Gps;
 };
 
 struct Dops {
@@ -25,11 +27,10 @@ struct Dops {
 
 class SkyModel {
 public:
-    static constexpr int kSatelliteCount = 30;
+    explicit SkyModel(std::uint64_t seed,
+                      const std::vector<GnssSystem>& systems = {GnssSystem::Gps});
 
-    explicit SkyModel(std::uint64_t seed);
-
-    // Satellites above the elevation mask, highest first.
+    // Satellites of every system above the elevation mask, highest first.
     std::vector<SatelliteGeometry> visible(double gpsSeconds, const GeoPosition& place,
                                            double maskDegrees) const;
 
@@ -38,7 +39,7 @@ public:
     static std::optional<Dops> dops(const std::vector<SatelliteGeometry>& used);
 
 private:
-    double phaseOffset_;
+    std::vector<Constellation> constellations_;
 };
 
 }  // namespace kelmsim

@@ -37,6 +37,9 @@ TEST(OptionParser, ReadsEveryOptionInBothSpellings) {
                                               "--start-mode=cold",
                                               "--gll",
                                               "--vtg",
+                                              "--systems=beidou,gps",
+                                              "--nmea=4.00",
+                                              "--scatter=2.5",
                                               "--output",
                                               "out.log"});
     EXPECT_EQ(o.link, "./ttyTEST");
@@ -55,6 +58,10 @@ TEST(OptionParser, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(o.receiver.startMode, ResetMode::Cold);
     EXPECT_TRUE(o.receiver.gll);
     EXPECT_TRUE(o.receiver.vtg);
+    EXPECT_EQ(o.receiver.format.systems,
+              (std::vector<GnssSystem>{GnssSystem::Gps, GnssSystem::Beidou}));
+    EXPECT_EQ(o.receiver.format.version, NmeaVersion::V400);
+    EXPECT_DOUBLE_EQ(o.receiver.scatter, 2.5);
     ASSERT_TRUE(o.output);
     EXPECT_EQ(*o.output, "out.log");
 }
@@ -63,6 +70,12 @@ TEST(OptionParser, FileOutputRunsAMinuteUnlessTold) {
     EXPECT_DOUBLE_EQ(OptionParser::parse({"--output=x.log"}).duration, 60.0);
     EXPECT_TRUE(OptionParser::parse({"-h"}).help);
     EXPECT_TRUE(OptionParser::parse({"--help"}).help);
+}
+
+TEST(OptionParser, AMultiGnssReceiverHasAFasterLineUnlessTold) {
+    EXPECT_EQ(OptionParser::parse({"--systems=gps,glonass"}).baud, 38400);
+    EXPECT_EQ(OptionParser::parse({"--systems=gps,glonass", "--baud=9600"}).baud, 9600);
+    EXPECT_EQ(OptionParser::parse({"--systems=gps"}).baud, 4800);
 }
 
 TEST(OptionParser, RejectsBadArgumentsNamingTheOption) {
@@ -83,7 +96,11 @@ TEST(OptionParser, RejectsBadArgumentsNamingTheOption) {
                                                          {"--lat"},
                                                          {"plain"},
                                                          {"--speed=inf"},
-                                                         {"--alt="}};
+                                                         {"--alt="},
+                                                         {"--systems=gps,mars"},
+                                                         {"--systems=gps,"},
+                                                         {"--nmea=4.2"},
+                                                         {"--scatter=-1"}};
     for (const auto& args : cases) {
         try {
             OptionParser::parse(args);
@@ -98,9 +115,10 @@ TEST(OptionParser, RejectsBadArgumentsNamingTheOption) {
 TEST(OptionParser, HelpExplainsEveryOption) {
     const std::string help = OptionParser::helpText();
     for (const char* option :
-         {"--link",       "--output", "--timestamps", "--lat",  "--lon",      "--alt",    "--speed",
-          "--rate",       "--baud",   "--noise",      "--cut",  "--duration", "--start=", "--seed",
-          "--start-mode", "--gll",    "--vtg",        "--help", "$PQKL103",   "$PQKL104"}) {
+         {"--link",   "--output", "--timestamps", "--lat",   "--lon",    "--alt",
+          "--speed",  "--rate",   "--baud",       "--noise", "--cut",    "--duration",
+          "--start=", "--seed",   "--start-mode", "--gll",   "--vtg",    "--help",
+          "$PQKL103", "$PQKL104", "--systems",    "--nmea",  "--scatter"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     // Every option the parser knows is in the help; an unknown one is refused.

@@ -14,8 +14,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "KelmstarVersion.h"
 #include "SentenceChecks.h"
@@ -338,6 +343,16 @@ TEST(PtyStartup, RefusesToReplaceAFileThatIsNotALink) {
     unlink(path);
 }
 
+// The text of a file, which is then removed.
+std::string fileText(const std::string& path) {
+    std::string text;
+    const int in = open(path.c_str(), O_RDONLY);
+    readUntil(in, text, [](const std::string&) { return false; });
+    close(in);
+    unlink(path.c_str());
+    return text;
+}
+
 TEST(ProgramFile, NoiseOptionsSpoilSomeSentencesOfTheLog) {
     char path[] = "/tmp/kelmstar-sim-log-XXXXXX";
     const int fd = mkstemp(path);
@@ -348,14 +363,7 @@ TEST(ProgramFile, NoiseOptionsSpoilSomeSentencesOfTheLog) {
     std::string out;
     std::string err;
     ASSERT_EQ(sim.wait(out, err), 0) << err;
-    std::string log;
-    const int in = open(path, O_RDONLY);
-    ASSERT_GE(in, 0);
-    readUntil(in, log, [](const std::string&) { return false; });
-    close(in);
-    unlink(path);
-
-    const auto lines = completeLines(log);
+    const auto lines = completeLines(fileText(path));
     ASSERT_GT(lines.size(), 500u);
     std::size_t spoilt = 0;
     for (const auto& line : lines) {
@@ -365,6 +373,64 @@ TEST(ProgramFile, NoiseOptionsSpoilSomeSentencesOfTheLog) {
     // A few percent of the sentences: the cut share plus those hit by a corrupted byte.
     EXPECT_GT(spoilt, lines.size() * 3 / 100);
     EXPECT_LT(spoilt, lines.size() * 30 / 100);
+}
+
+// Debian's gpsdecode, an independent reader, finds the multi-GNSS receiver's fixes at its
+// place, and its last sky holds the satellites of the last epoch under the right system,
+// number and signal (gpsd's signal 0 for each system's first signal).
+TEST(ProgramFile, GpsdecodeReadsTheMultiGnssReceiverInEveryNmeaVersion) {
+    if (std::system("command -v gpsdecode >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "gpsdecode (package gpsd-clients) is not installed";
+    }
+    const std::map<std::string, int> gnssIds = {{"GP", 0}, {"GL", 6}, {"GA", 2}, {"GB", 3}};
+    const std::regex position("\"class\":\"TPV\".*\"lat\":([-0-9.]+),\"lon\":([-0-9.]+)");
+    const std::regex satellite("\"gnssid\":(\\d+),\"svid\":(\\d+)(,\"sigid\":(\\d+))?");
+    for (const std::string version : {"4.11", "4.10", "4.00"}) {
+        SCOPED_TRACE(version);
+        const std::string log = "/tmp/kelmstar-sim-gnss-" + std::to_string(getpid()) + ".log";
+        SimProcess sim({"--output=" + log, "--systems=gps,glonass,galileo,beidou",
+                        "--nmea=" + version, "--start=2026-03-01T10:00:00", "--start-mode=hot",
+                        "--lat=-33.4489", "--lon=-70.6693", "--speed=0", "--duration=30"});
+        std::string out;
+        std::string err;
+        ASSERT_EQ(sim.wait(out, err), 0) << err;
+        ASSERT_EQ(std::system(("gpsdecode < " + log + " > " + log + ".json").c_str()), 0);
+
+        std::set<std::tuple<int, int, int>> inView;  // gnssid, svid, sigid of the last epoch
+        for (const std::string& line : completeLines(fileText(log))) {
+            const auto f = simtest::fieldsOf(line);
+            const std::string talker = f[0].substr(0, 2);
+            if (f[0] == "GNGGA") {  // a new epoch
+                inView.clear();
+            }
+            for (std::size_t b = 4; f[0].substr(2) == "GSV" && b + 3 < f.size(); b += 4) {
+                const int n = std::stoi(f[b]);
+                inView.emplace(gnssIds.at(talker), talker == "GL" ? n - 64 : n, 0);
+            }
+        }
+        int fixes = 0;
+        std::string lastSky;
+        std::istringstream lines(fileText(log + ".json"));
+        for (std::string line; std::getline(lines, line);) {
+            std::smatch m;
+            if (std::regex_search(line, m, position)) {
+                EXPECT_NEAR(std::stod(m[1]), -33.4489, 2e-4) << line;
+                EXPECT_NEAR(std::stod(m[2]), -70.6693, 2e-4) << line;
+                ++fixes;
+            } else if (line.find("\"class\":\"SKY\"") != std::string::npos) {
+                lastSky = line;
+            }
+        }
+        EXPECT_GT(fixes, 20);
+        std::set<std::tuple<int, int, int>> listed;
+        for (auto it = std::sregex_iterator(lastSky.begin(), lastSky.end(), satellite);
+             it != std::sregex_iterator(); ++it) {
+            const auto& m = *it;
+            listed.emplace(std::stoi(m[1]), std::stoi(m[2]), m[4].matched ? std::stoi(m[4]) : 0);
+        }
+        EXPECT_GE(inView.size(), 20u);
+        EXPECT_EQ(listed, inView) << lastSky;
+    }
 }
 
 TEST(ProgramOptions, VersionIsTheProjectVersion) {
