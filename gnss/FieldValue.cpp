@@ -63,6 +63,21 @@ std::optional<double> RealField(std::string_view field) {
     return value;
 }
 
+std::optional<int> CountField(std::string_view field) {
+    const std::optional<int> value = IntField(field);
+    return value && *value >= 0 ? value : std::nullopt;
+}
+
+std::optional<double> NonNegativeField(std::string_view field) {
+    const std::optional<double> value = RealField(field);
+    return value && *value >= 0.0 ? value : std::nullopt;
+}
+
+std::optional<double> CourseField(std::string_view field) {
+    const std::optional<double> value = NonNegativeField(field);
+    return value && *value <= 360.0 ? value : std::nullopt;
+}
+
 std::optional<int> HexDigitField(std::string_view field) {
     field = Trimmed(field);
     if (field.size() != 1) {

@@ -11,6 +11,13 @@
 std::optional<int> IntField(std::string_view field);
 std::optional<double> RealField(std::string_view field);
 
+// A count, speed or dilution: nothing when it is below zero.
+std::optional<int> CountField(std::string_view field);
+std::optional<double> NonNegativeField(std::string_view field);
+
+// A course or direction in degrees, 0 to 360.
+std::optional<double> CourseField(std::string_view field);
+
 // One hexadecimal digit, as a signal ID is written.
 std::optional<int> HexDigitField(std::string_view field);
 

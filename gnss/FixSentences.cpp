@@ -32,8 +32,8 @@ FixReport ParseGga(const SentenceFields& fields) {
     if (const std::optional<int> quality = IntField(fields[6])) {
         report.status = *quality == 0 ? PositionStatus::Invalid : PositionStatus::Valid;
     }
-    report.satellitesUsed = IntField(fields[7]);
-    report.hdop = RealField(fields[8]);
+    report.satellitesUsed = CountField(fields[7]);
+    report.hdop = NonNegativeField(fields[8]);
     report.altitude = RealField(fields[9]);
     return report;
 }
@@ -46,8 +46,8 @@ FixReport ParseRmc(const SentenceFields& fields) {
     report.time = TimeField(fields[1]);
     report.status = StatusLetter(fields[2]);
     ReadPosition(fields, 3, report);
-    report.speedKnots = RealField(fields[7]);
-    report.courseDeg = RealField(fields[8]);
+    report.speedKnots = NonNegativeField(fields[7]);
+    report.courseDeg = CourseField(fields[8]);
     report.date = DateField(fields[9]);
     return report;
 }
@@ -66,8 +66,8 @@ FixReport ParseGns(const SentenceFields& fields) {
         const bool none = mode.find_first_not_of('N') == std::string_view::npos;
         report.status = none ? PositionStatus::Invalid : PositionStatus::Valid;
     }
-    report.satellitesUsed = IntField(fields[7]);
-    report.hdop = RealField(fields[8]);
+    report.satellitesUsed = CountField(fields[7]);
+    report.hdop = NonNegativeField(fields[8]);
     report.altitude = RealField(fields[9]);
     return report;
 }
@@ -90,8 +90,8 @@ FixReport ParseVtg(const SentenceFields& fields) {
     if (fields[9] == "N" || fields[2] != "T" || fields[6] != "N") {
         return report;  // not valid, or the pre-2.3 form without unit letters
     }
-    report.courseDeg = RealField(fields[1]);
-    report.speedKnots = RealField(fields[5]);
+    report.courseDeg = CourseField(fields[1]);
+    report.speedKnots = NonNegativeField(fields[5]);
     return report;
 }
 

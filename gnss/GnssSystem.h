@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <cstddef>
 
 // The satellite systems a receiver reports, in the order summaries list them.

@@ -29,9 +29,9 @@ GsaReport ParseGsa(const SentenceFields& fields) {
     }
     // Only the two standard lengths say where the DOPs are.
     if (count == kFieldsWithoutSystemId || count == kFieldsWithSystemId) {
-        report.pdop = RealField(fields[15]);
-        report.hdop = RealField(fields[16]);
-        report.vdop = RealField(fields[17]);
+        report.pdop = NonNegativeField(fields[15]);
+        report.hdop = NonNegativeField(fields[16]);
+        report.vdop = NonNegativeField(fields[17]);
     }
     if (count == kFieldsWithSystemId) {
         report.systemId = HexDigitField(fields[18]);
