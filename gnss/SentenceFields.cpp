@@ -4,21 +4,24 @@ SentenceFields::SentenceFields(std::string_view sentence) {
     if (!sentence.empty() && sentence.front() == '$') {
         sentence.remove_prefix(1);
     }
-    const std::size_t end = sentence.find_first_of("*\r\n");
-    if (end != std::string_view::npos) {
-        sentence = sentence.substr(0, end);
-    }
+    // One pass: the fields end at the checksum or the line end, whichever comes first.
     std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = sentence.find(',', start);
-        const std::size_t stop = comma == std::string_view::npos ? sentence.size() : comma;
-        if (count_ < kMaxFields) {
-            fields_[static_cast<std::size_t>(count_)] = sentence.substr(start, stop - start);
-        }
-        ++count_;
-        if (comma == std::string_view::npos) {
+    std::size_t i = 0;
+    for (; i < sentence.size(); ++i) {
+        const char c = sentence[i];
+        if (c == '*' || c == '\r' || c == '\n') {
             break;
         }
-        start = comma + 1;
+        if (c == ',') {
+            if (count_ < kMaxFields) {
+                fields_[static_cast<std::size_t>(count_)] = sentence.substr(start, i - start);
+            }
+            ++count_;
+            start = i + 1;
+        }
     }
+    if (count_ < kMaxFields) {
+        fields_[static_cast<std::size_t>(count_)] = sentence.substr(start, i - start);
+    }
+    ++count_;
 }
