@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "SignalTable.h"
-
 namespace {
 
 using Scheme = SatelliteNumbering::Scheme;
@@ -55,28 +53,5 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{Scheme::BeiDou, 401, {{BeiDou, 1}}}, NumberCase{Scheme::Qzss, 10, {{Qzss, 10}}},
         NumberCase{Scheme::Qzss, 11, {}}, NumberCase{Scheme::Qzss, 193, {{Qzss, 1}}},
         NumberCase{Scheme::NavIC, 14, {{NavIC, 14}}}, NumberCase{Scheme::NavIC, 15, {}}));
-
-TEST(Numbering, TheSystemIdChoosesTheSchemeAndTheTalkerOtherwise) {
-    EXPECT_EQ(SatelliteNumbering::ForSystemId(1), Scheme::Mixed);
-    EXPECT_EQ(SatelliteNumbering::ForSystemId(4), Scheme::BeiDou);
-    EXPECT_EQ(SatelliteNumbering::ForSystemId(6), Scheme::NavIC);
-    EXPECT_EQ(SatelliteNumbering::ForSystemId(0), std::nullopt);
-    EXPECT_EQ(SatelliteNumbering::ForSystemId(7), std::nullopt);
-    EXPECT_EQ(SatelliteNumbering::ForTalker(Talker::BD), Scheme::BeiDou);
-    EXPECT_EQ(SatelliteNumbering::ForTalker(Talker::GN), Scheme::Mixed);
-}
-
-TEST(SignalTable, NamesTheSignalsOfEachSystem) {
-    EXPECT_STREQ(SignalName(Gps, 1), "L1 C/A");
-    EXPECT_STREQ(SignalName(Sbas, 1), "L1 C/A");
-    EXPECT_STREQ(SignalName(Gps, 5), "L2 CM");
-    EXPECT_STREQ(SignalName(Gps, 8), "L5 Q");
-    EXPECT_STREQ(SignalName(Glonass, 3), "L2 OF");
-    EXPECT_STREQ(SignalName(Galileo, 7), "E1 B/C");
-    EXPECT_STREQ(SignalName(BeiDou, 0xB), "B2I");
-    EXPECT_STREQ(SignalName(Galileo, 9), "signal 9");
-    EXPECT_STREQ(SignalName(BeiDou, 0xF), "signal F");
-    EXPECT_EQ(SignalName(Gps, -1), nullptr);
-}
 
 }  // namespace

@@ -103,9 +103,9 @@ TEST_P(SystemsAll, PositionsAndSatellitesAgreeWithGpsdecode) {
     const auto theirs = Lines(RunCommand("gpsdecode < " + path));
     ASSERT_GT(ours.size(), 10u);
 
-    static const std::regex epochHead(
-        R"re("time":"(\d\d:\d\d:\d\d)\.\d\d",.*"fix":(\d),"lat":([-0-9.]+|null),"lon":([-0-9.]+|null),)re"
-        R"re("alt":([-0-9.]+|null),"speedKnots":([0-9.]+|null),)re");
+    static const std::regex epochHead(R"re("time":"(\d\d:\d\d:\d\d)\.\d\d",.*"fix":(\d),)re"
+                                      R"re("lat":([-0-9.]+|null),"lon":([-0-9.]+|null),)re"
+                                      R"re("alt":([-0-9.]+|null),"speedKnots":([0-9.]+|null),)re");
     std::map<std::string, std::vector<std::string>> epochs;  // the fields above, by time
     std::set<std::tuple<int, int, int>> ourSignals;
     std::set<Snapshot> ourSnapshots;
