@@ -56,6 +56,14 @@ bool ApplyOption(const std::string& argument, DecodeOptions& options, std::strin
         }
         return true;
     }
+    if (name == "--systems") {
+        if (value != "gps" && value != "all") {
+            error = "--systems: '" + value + "' is neither gps nor all";
+            return false;
+        }
+        options.systems = value == "all" ? DecodeSystems::All : DecodeSystems::Gps;
+        return true;
+    }
     if (name == "--duration") {
         if (!ParseDuration(value, options)) {
             error = "--duration: '" + value + "' is not a number of seconds above 0";

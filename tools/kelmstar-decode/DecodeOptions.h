@@ -5,15 +5,20 @@
 #include <string>
 #include <vector>
 
+// What kelmstar-decode prints: the program's own decoder sentence by sentence ("GP" talker
+// only), or every satellite system's epochs.
+enum class DecodeSystems { Gps, All };
+
 // The command line of kelmstar-decode, parsed.
 struct DecodeOptions {
     static constexpr std::int32_t kDefaultBaudRate = 4800;
 
-    std::string input = "-";               // a file, "-" for standard input, or a device
-    std::optional<std::int32_t> baudRate;  // --baud=N; nullopt when not given
-    bool detectBaudRate = false;           // --baud=auto
-    double durationSeconds = 0.0;          // --duration=S; 0 runs to the end of input
-    bool stats = false;                    // --stats
+    std::string input = "-";                     // a file, "-" for standard input, or a device
+    std::optional<std::int32_t> baudRate;        // --baud=N; nullopt when not given
+    bool detectBaudRate = false;                 // --baud=auto
+    double durationSeconds = 0.0;                // --duration=S; 0 runs to the end of input
+    bool stats = false;                          // --stats
+    DecodeSystems systems = DecodeSystems::Gps;  // --systems=gps|all
     bool help = false;
     bool version = false;
 

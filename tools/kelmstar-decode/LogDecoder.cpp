@@ -1,5 +1,6 @@
 #include "LogDecoder.h"
 
+#include "EpochReport.h"
 #include "FrameSentence.h"
 #include "JsonReport.h"
 
@@ -8,8 +9,17 @@ constexpr std::size_t kReadChunk = 1 << 16;
 constexpr std::size_t kFlushAt = 1 << 16;
 }  // namespace
 
+// Every satellite system's decoder takes the same framed sentences as the program's own.
+void LogDecoder::SentenceFramed(const char* text) {
+    if (systems_ == DecodeSystems::All && gnss_.Decode(text)) {
+        AppendEpochReport(pending_, gnss_.LastEpoch());
+    }
+}
+
 void LogDecoder::SentenceDecoded(const char* text, const NavState& nav) {
-    AppendJsonReport(pending_, text, nav);
+    if (systems_ == DecodeSystems::Gps) {
+        AppendJsonReport(pending_, text, nav);
+    }
     ++decoded_;
 }
 
@@ -70,6 +80,9 @@ bool LogDecoder::Finish() {
         tick_.Run(*this);
     }
     tick_.Drain(*this);
+    if (systems_ == DecodeSystems::All && gnss_.Finish()) {
+        AppendEpochReport(pending_, gnss_.LastEpoch());
+    }
     const bool ok = Flush();
     return ok && std::fflush(output_) == 0;
 }

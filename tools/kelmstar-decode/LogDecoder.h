@@ -4,15 +4,19 @@
 #include <string>
 
 #include "DecodeListener.h"
+#include "DecodeOptions.h"
 #include "DecodeTick.h"
+#include "GnssDecoder.h"
 #include "NavState.h"
 #include "ReceiveBuffer.h"
 
 // Pushes a recorded log through the receive buffer, the framing and the decoder the
-// way the program's decode tick does, and writes one JSON line per decoded sentence.
+// way the program's decode tick does, and writes one JSON line per decoded sentence, or
+// with DecodeSystems::All one per epoch of every satellite system.
 class LogDecoder : private DecodeListener {
 public:
-    explicit LogDecoder(std::FILE* output) : output_(output), tick_(buffer_, nav_) {}
+    explicit LogDecoder(std::FILE* output, DecodeSystems systems = DecodeSystems::Gps)
+        : output_(output), systems_(systems), tick_(buffer_, nav_) {}
 
     // Reads `input` to its end; returns false on a read or write error.
     bool Decode(std::FILE* input);
@@ -28,11 +32,14 @@ public:
     long long SentencesDecoded() const { return decoded_; }
 
 private:
+    void SentenceFramed(const char* text) override;
     void SentenceDecoded(const char* text, const NavState& nav) override;
     void Put(const unsigned char* bytes, std::size_t count);
     bool Flush();
 
     std::FILE* output_;
+    DecodeSystems systems_;
+    GnssDecoder gnss_;
     ReceiveBuffer buffer_;
     NavState nav_;
     DecodeTick tick_;

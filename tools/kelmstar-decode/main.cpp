@@ -37,6 +37,8 @@ constexpr const char* kUsage =
     "  --baud=auto     find the speed by listening at each common speed in turn;\n"
     "                  prints \"detected N baud\" on standard error\n"
     "  --duration=S    stop after S seconds\n"
+    "  --systems=gps   the program's own decoder, \"GP\" sentences only (default)\n"
+    "  --systems=all   every satellite system, one JSON line per epoch (below)\n"
     "  --stats         end with one JSON line of line statistics:\n"
     "                  {\"class\":\"STATS\",\"bytes\":N,\"sentences\":N,\"checksum_errors\":N,\n"
     "                   \"no_checksum\":N,\"noise_bytes\":N,\"dropped_bytes\":N,\n"
@@ -52,6 +54,23 @@ constexpr const char* kUsage =
     "Latitude and longitude are degrees, never negative; the hemisphere is the\n"
     "letter (an empty string until one was received). Speed is in knots. Floats\n"
     "are printed in the shortest form that reads back to the same 32-bit value.\n"
+    "\n"
+    "With --systems=all it prints instead one JSON object per epoch (the sentences\n"
+    "up to a change of the UTC time in GGA, RMC or GNS; the rest at the end) of\n"
+    "every talker (GP, GL, GA, GB, BD, GQ, GI, GN):\n"
+    "  {\"class\":\"EPOCH\",\"time\":\"hh:mm:ss.ss\",\"date\":\"YYYY-MM-DD\"|null,\"fix\":0|2|3,\n"
+    "   \"lat\":deg|null,\"lon\":deg|null,\"alt\":m|null,\"speedKnots\":x|null,\n"
+    "   \"courseDeg\":x|null,\"pdop\":x|null,\"hdop\":x|null,\"vdop\":x|null,\"used\":N,\n"
+    "   \"satellites\":[{\"system\":\"GPS\"|\"SBAS\"|\"GLONASS\"|\"Galileo\"|\"BeiDou\"|\n"
+    "   \"QZSS\"|\"NavIC\",\"svid\":N,\"nmea\":N,\"signal\":\"L1 C/A\"|...|null,\n"
+    "   \"elevation\":N|null,\"azimuth\":N|null,\"cno\":N|null,\"used\":bool}]}\n"
+    "Latitude and longitude are signed (south and west negative); fix is 0 and\n"
+    "position, altitude, speed and course null when the epoch has no valid\n"
+    "position. used counts the satellites the GSA sentences name (GGA's count\n"
+    "without GSA). One satellites entry per satellite and signal (signal null\n"
+    "without a signal ID); cno null: in view, not tracked. A satellite no GSV\n"
+    "reported for 6 s of the data's time leaves the list. time is null only if no\n"
+    "GGA, RMC or GNS had one.\n"
     "\n"
     "A network source (gpsd://, tcp://, udp://) is read live as well, gpsd's own\n"
     "reports left out, until it ends, SIGINT or SIGTERM comes, or --duration ends.\n"
@@ -79,7 +98,7 @@ int Run(const DecodeOptions& options) {
     if (opened.detected && opened.baudRate) {
         std::fprintf(stderr, "detected %d baud\n", static_cast<int>(*opened.baudRate));
     }
-    LogDecoder decoder(stdout);
+    LogDecoder decoder(stdout, options.systems);
     LineStatistics statistics;
     const LiveDecodeEnd end =
         RunLiveDecode(*opened.source, decoder, statistics, DurationOf(options), stopRequested);

@@ -1,0 +1,146 @@
+#include "EpochReport.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+
+#include "GnssSystem.h"
+#include "SignalTable.h"
+
+namespace {
+
+constexpr int kCoordinateDecimals = 9;  // a tenth of a millimetre
+
+void AppendKey(std::string& out, const char* key) {
+    out += ",\"";
+    out += key;
+    out += "\":";
+}
+
+void AppendInt(std::string& out, long long value) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+}
+
+void AppendOptionalInt(std::string& out, const char* key, const std::optional<int>& value) {
+    AppendKey(out, key);
+    if (value) {
+        AppendInt(out, *value);
+    } else {
+        out += "null";
+    }
+}
+
+void AppendReal(std::string& out, const char* key, const std::optional<double>& value) {
+    AppendKey(out, key);
+    if (!value) {
+        out += "null";
+        return;
+    }
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, *value);
+    out.append(digits, result.ptr);
+}
+
+// Computed from minutes, so printed to a fixed precision without the zeros at its end.
+void AppendCoordinate(std::string& out, const char* key, const std::optional<double>& value) {
+    AppendKey(out, key);
+    if (!value) {
+        out += "null";
+        return;
+    }
+    char digits[48];
+    const auto result = std::to_chars(digits, digits + sizeof digits, *value,
+                                      std::chars_format::fixed, kCoordinateDecimals);
+    const char* end = result.ptr;
+    while (end[-1] == '0') {
+        --end;
+    }
+    if (end[-1] == '.') {
+        --end;
+    }
+    const std::string_view text(digits, static_cast<std::size_t>(end - digits));
+    out += text == "-0" ? "0" : text;
+}
+
+void AppendTime(std::string& out, const std::optional<UtcTime>& time) {
+    AppendKey(out, "time");
+    if (!time) {
+        out += "null";
+        return;
+    }
+    const int ms = time->millisecondOfDay;
+    int hour = ms / 3'600'000;
+    int minute = ms / 60'000 % 60;
+    int second = ms / 1000 % 60;
+    if (ms >= 86'400'000) {  // a leap second
+        hour = 23;
+        minute = 59;
+        second = 60;
+    }
+    char text[24];
+    std::snprintf(text, sizeof text, "\"%02d:%02d:%02d.%02d\"", hour, minute, second,
+                  ms % 1000 / 10);
+    out += text;
+}
+
+void AppendDate(std::string& out, const std::optional<CalendarDate>& date) {
+    AppendKey(out, "date");
+    if (!date) {
+        out += "null";
+        return;
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "\"%04d-%02d-%02d\"", date->year, date->month, date->day);
+    out += text;
+}
+
+void AppendSatellite(std::string& out, const SatelliteSignal& satellite) {
+    out += "{\"system\":\"";
+    out += GnssSystemName(satellite.id.system);
+    out += "\",\"svid\":";
+    AppendInt(out, satellite.id.svid);
+    out += ",\"nmea\":";
+    AppendInt(out, satellite.nmea);
+    AppendKey(out, "signal");
+    if (const char* name = SignalName(satellite.id.system, satellite.signalId)) {
+        out += '"';
+        out += name;
+        out += '"';
+    } else {
+        out += "null";
+    }
+    AppendOptionalInt(out, "elevation", satellite.elevation);
+    AppendOptionalInt(out, "azimuth", satellite.azimuth);
+    AppendOptionalInt(out, "cno", satellite.cno);
+    out += satellite.used ? ",\"used\":true}" : ",\"used\":false}";
+}
+
+}  // namespace
+
+void AppendEpochReport(std::string& out, const GnssEpoch& epoch) {
+    out += "{\"class\":\"EPOCH\"";
+    AppendTime(out, epoch.time);
+    AppendDate(out, epoch.date);
+    AppendKey(out, "fix");
+    AppendInt(out, epoch.fix);
+    AppendCoordinate(out, "lat", epoch.latitude);
+    AppendCoordinate(out, "lon", epoch.longitude);
+    AppendReal(out, "alt", epoch.altitude);
+    AppendReal(out, "speedKnots", epoch.speedKnots);
+    AppendReal(out, "courseDeg", epoch.courseDeg);
+    AppendReal(out, "pdop", epoch.pdop);
+    AppendReal(out, "hdop", epoch.hdop);
+    AppendReal(out, "vdop", epoch.vdop);
+    AppendKey(out, "used");
+    AppendInt(out, epoch.used);
+    out += ",\"satellites\":[";
+    for (std::size_t i = 0; i < epoch.satellites.size(); ++i) {
+        if (i > 0) {
+            out += ',';
+        }
+        AppendSatellite(out, epoch.satellites[i]);
+    }
+    out += "]}\n";
+}
