@@ -133,10 +133,17 @@ void LineMonitor::SentenceFramed(const char* text) {
     if (used >= 0) {
         ggaSatellites_ = used;
     }
-    // The GPS talker's GSA and GSV are what set the fix mode and the satellites in view.
+    // What sets the fix mode and the satellites in view: the GPS talker's GSA and GSV, or,
+    // while every talker is decoded, any talker's, and its GGA, RMC and GNS too.
     const std::string_view sentence(text);
-    fixModeSinceStart_ = fixModeSinceStart_ || sentence.starts_with("GPGSA,");
-    inViewSinceStart_ = inViewSinceStart_ || sentence.starts_with("GPGSV,");
+    if (sentence.size() < 6 || sentence[5] != ',' ||
+        (!everyTalker_ && !sentence.starts_with("GP"))) {
+        return;
+    }
+    const std::string_view type = sentence.substr(2, 3);
+    const bool fixSentence = type == "GGA" || type == "RMC" || type == "GNS";
+    fixModeSinceStart_ = fixModeSinceStart_ || type == "GSA" || (everyTalker_ && fixSentence);
+    inViewSinceStart_ = inViewSinceStart_ || type == "GSV";
 }
 
 void LineMonitor::HungUp() {

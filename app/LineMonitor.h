@@ -60,6 +60,9 @@ public:
     void PlaybackFinished();
     // A sentence was framed for decoding (text after "$").
     void SentenceFramed(const char* text);
+    // Whether every talker's sentences are decoded, or the GPS talker's alone: which of them
+    // can bring the fix the status bar shows.
+    void SetEveryTalker(bool every) { everyTalker_ = every; }
     // The port asked to be hung up (its device is gone).
     void HungUp();
 
@@ -103,6 +106,7 @@ private:
     bool fixModeSinceStart_ = false;
     bool inViewSinceStart_ = false;
     bool held_ = false;            // the playback was held at the last refresh
+    bool everyTalker_ = false;
     QElapsedTimer quiet_;          // since the last byte, or since Start when none came
     QElapsedTimer sinceSentence_;  // since the last whole sentence, or since Start
     QElapsedTimer sinceTick_;

@@ -238,7 +238,8 @@ void PlaybackControl::SentenceDecoded(const char* text, const NavState&) {
     if (host_.state.playbackActive != 1) {
         return;
     }
-    const PlaybackLineInfo info = InspectPlaybackLine(text, static_cast<int>(std::strlen(text)));
+    const PlaybackLineInfo info =
+        InspectPlaybackLine(text, static_cast<int>(std::strlen(text)), everyTalker_);
     if (info.timed) {
         haveUtc_ = true;
         currentUtc_ = info.utcSeconds;

@@ -87,6 +87,9 @@ public:
 
     void SentenceDecoded(const char* text, const NavState& nav) override;
 
+    // Whether every talker's positions go into the map's track (all satellite systems).
+    void SetEveryTalker(bool every) { everyTalker_ = every; }
+
     QComboBox* SpeedBox = nullptr;
     QToolButton* PauseButton = nullptr;
     QMenu* SpeedMenu = nullptr;
@@ -117,6 +120,7 @@ private:
     bool paused_ = false;
     bool haveUtc_ = false;
     double currentUtc_ = 0.0;
+    bool everyTalker_ = false;
     bool plotted_ = false;
     double plottedUtc_ = 0.0;
     long long sentences_ = 0;

@@ -27,6 +27,8 @@
 #include "NetworkSourceName.h"
 #include "PlaybackControl.h"
 #include "PlaybackFeeder.h"
+#include "SatelliteSystemsDialog.h"
+#include "SatellitesView.h"
 #include "ScreenCentre.h"
 #include "SettingsFile.h"
 #include "ShareOnNetwork.h"
@@ -55,6 +57,8 @@ constexpr int kSpeedButtonTop = 4;
 constexpr int kPlaybackControlsLeft = 256;  // after the last button, which ends at 246
 // What a window manager's title bar and borders may take around the main window.
 constexpr QSize kWindowFrame{16, 48};
+// How long the note on talkers not shown stays in the status bar.
+constexpr int kHiddenTalkersMs = 20000;
 
 }  // namespace
 
@@ -89,9 +93,13 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     setStatusBar(StatusBar1);
     Connector = new SourceConnector(this);
     lineMonitor = new LineMonitor(Comm1, *StatusBar1, nav_, *Connector, this);
-    feed_.onFramed = [this](const char* text) { lineMonitor->SentenceFramed(text); };
+    feed_.onFramed = [this](const char* text) { SentenceFramed(text); };
     lineMonitor->serialChosen = [this] { return SerialChosen(); };
     Share = new ShareOnNetwork(*StatusBar1, this);
+    tick_.SetDecoder(
+        [this](const SentenceBuffer& sentence, NavState& nav, DecodeListener& listener) {
+            systems_.Decode(sentence, nav, listener);
+        });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -112,6 +120,8 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     Playback->Install(SpeedPanel, kPlaybackControlsLeft, Operate1, StatusBar1);
     feed_.SetObserver(Playback);
     lineMonitor->playbackHold = [this] { return HeldPlayback(); };
+    SystemsSetup = new SatelliteSystemsDialog(this);
+    ApplySatelliteSystems(SatelliteSystemsDialog::StoredAllSystems());
     connect(Playback->PauseButton, &QToolButton::toggled, lineMonitor,
             &LineMonitor::PlaybackHoldChanged);
     connect(Playback->PauseItem, &QAction::toggled, lineMonitor, &LineMonitor::PlaybackHoldChanged);
@@ -232,6 +242,8 @@ void TMainForm::CreateMenus() {
     // The program's own items stand together above "Exit".
     ShareOnNetwork1 =
         addItem(File1, "ShareOnNetwork1", "Share on &Network...", &TMainForm::ShareOnNetwork1Click);
+    SatelliteSystems1 = addItem(File1, "SatelliteSystems1", "Satellite &Systems...",
+                                &TMainForm::SatelliteSystems1Click);
     addSeparator(File1, "N3");
     Exit1 = addItem(File1, "Exit1", "E&xit", &TMainForm::Exit1Click);
 
@@ -245,6 +257,7 @@ void TMainForm::CreateMenus() {
     Source1 = addItem(View1, "Source1", "&Data", &TMainForm::Source1Click);
     LineStatistics1 =
         addItem(View1, "LineStatistics1", "&Line Statistics", &TMainForm::LineStatistics1Click);
+    Satellites1 = addItem(View1, "Satellites1", "Satell&ites", &TMainForm::Satellites1Click);
 
     Operate1 = MainMenu1->addMenu("&Action");
     Operate1->setObjectName("Operate1");
@@ -329,6 +342,37 @@ void TMainForm::ShareOnNetwork1Click() {
     Share->RunDialog(runModal);
 }
 
+void TMainForm::SatelliteSystems1Click() {
+    const bool all = systems_.Systems() == SatelliteSystems::All;
+    SystemsSetup->Show(all);
+    if (runModal(*SystemsSetup) != QDialog::Accepted) {
+        return;
+    }
+    const bool chosen = SystemsSetup->AllSystemsChosen();
+    SatelliteSystemsDialog::StoreAllSystems(chosen);
+    if (chosen != all) {
+        ApplySatelliteSystems(chosen);
+    }
+}
+
+// Takes effect at once: the next sentence is decoded the new way.
+void TMainForm::ApplySatelliteSystems(bool all) {
+    systems_.SetSystems(all ? SatelliteSystems::All : SatelliteSystems::GpsOnly);
+    log_.KeepEveryTalker(all);
+    lineMonitor->SetEveryTalker(all);
+    Playback->SetEveryTalker(all);
+    hiddenTalkers_.Reset();
+    StatusBar1->clearMessage();
+}
+
+void TMainForm::SentenceFramed(const char* text) {
+    lineMonitor->SentenceFramed(text);
+    // Once per Start, and again only when another talker comes.
+    if (systems_.Systems() == SatelliteSystems::GpsOnly && hiddenTalkers_.Note(text)) {
+        StatusBar1->showMessage(QString::fromStdString(hiddenTalkers_.Text()), kHiddenTalkersMs);
+    }
+}
+
 void TMainForm::Exit1Click() {
     Comm1.ClosePort();
     CloseAllFiles();
@@ -347,6 +391,12 @@ void TMainForm::AddView(QMdiSubWindow* view) {
 
 void TMainForm::CreateTrackingView() {
     auto* view = new TView(state_, nav_, [this] { RunDialog(windows_.viewsetting); });
+    view->allSystemsSky = [this]() -> std::optional<std::vector<SatelliteSignal>> {
+        if (systems_.Systems() != SatelliteSystems::All) {
+            return std::nullopt;
+        }
+        return systems_.Gnss().Current().satellites;
+    };
     windows_.View = view;
     state_.trackingViewOpen = 1;
     AddView(view);
@@ -381,6 +431,13 @@ void TMainForm::CreateMeasuredView() {
 }
 
 // Not one of the five views: no flag, and not created at start-up.
+void TMainForm::CreateSatellitesView() {
+    auto* view = new SatellitesView;
+    satellitesView_ = view;
+    view->Show(systems_.Gnss().Current());
+    AddView(view);
+}
+
 void TMainForm::CreateLineStatisticsView() {
     auto* view = new LineStatisticsView;
     lineMonitor->SetWindow(view);
@@ -430,6 +487,9 @@ void TMainForm::Tracking1Click() {
 }
 void TMainForm::Source1Click() {
     OpenView(windows_.Source, &TMainForm::CreateMessageView);
+}
+void TMainForm::Satellites1Click() {
+    OpenView(satellitesView_, &TMainForm::CreateSatellitesView);
 }
 void TMainForm::LineStatistics1Click() {
     OpenView(lineMonitor->Window(), &TMainForm::CreateLineStatisticsView);
@@ -487,6 +547,8 @@ QList<LayoutView> TMainForm::LayoutViews() {
          [this] { CreateMeasuredView(); }},
         {"LineStatistics", [this] { return lineMonitor->Window(); },
          [this] { CreateLineStatisticsView(); }},
+        {"Satellites", [this] { return satellitesView_.data(); },
+         [this] { CreateSatellitesView(); }},
     };
 }
 
@@ -592,6 +654,8 @@ void TMainForm::StartIntake() {
         NoteRefusedBaudRate();
     }
     buffer_.Reset();
+    systems_.Reset();  // the satellites of an earlier source leave with it
+    hiddenTalkers_.Reset();
     Share->Restart();
     SpeedButton5->setEnabled(true);
     SpeedButton6->setEnabled(false);
@@ -724,6 +788,9 @@ void TMainForm::Timer1Timer() {
 void TMainForm::Timer2Timer() {
     if (state_.trackingViewOpen == 1 && windows_.View) {
         windows_.View->DrawSkyPlot();
+    }
+    if (satellitesView_) {
+        satellitesView_->Show(systems_.Gnss().Current());
     }
     // A playback at another speed, or paused, feeds and plots by itself.
     const bool steered = Playback->Steers();

@@ -8,12 +8,14 @@
 #include "DataSourceLink.h"
 #include "DecodeTick.h"
 #include "DesktopLayout.h"
+#include "HiddenTalkers.h"
 #include "NavState.h"
 #include "ProgramWindows.h"
 #include "ReceiveBuffer.h"
 #include "ReceiverLink.h"
 #include "SentenceLog.h"
 #include "SocketOpen.h"
+#include "SystemsIntake.h"
 #include "TComm.h"
 #include "ViewFeed.h"
 
@@ -24,6 +26,8 @@ class ShareOnNetwork;
 class SourceConnector;
 class MapCentre;
 class PlaybackControl;
+class SatelliteSystemsDialog;
+class SatellitesView;
 class QAction;
 class QDialog;
 class QMdiArea;
@@ -82,6 +86,9 @@ public:
     void Source1Click();
     void LineStatistics1Click();
     void CreateLineStatisticsView();
+    void Satellites1Click();  // "Satell&ites", every system's satellites as a table
+    void CreateSatellitesView();
+    void SatelliteSystems1Click();  // "Satellite &Systems...": GPS only or every system
     void SpeedButton2Click();
     void SpeedButton3Click();
     void SpeedButton4Click();
@@ -132,6 +139,8 @@ public:
     QAction* AboutKelmstarDemo1 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* ShareOnNetwork1 = nullptr;
+    QAction* SatelliteSystems1 = nullptr;
+    QAction* Satellites1 = nullptr;
     QAction* Parameter1 = nullptr;
     QAction* Level1 = nullptr;
     QAction* View2 = nullptr;
@@ -154,6 +163,8 @@ public:
     PlaybackControl* Playback = nullptr;
     // Fills the status bar, counts the line, brings a port that hung up back.
     LineMonitor* lineMonitor = nullptr;
+    // "Satellite Systems": the GPS talker alone or every satellite system.
+    SatelliteSystemsDialog* SystemsSetup = nullptr;
     // Serves the received sentences to other programs.
     ShareOnNetwork* Share = nullptr;
     // Connects network sources off the window's thread, for Start and for reconnecting.
@@ -166,6 +177,8 @@ protected:
 private:
     QList<LayoutView> LayoutViews();
     void ArrangeFirstStart();
+    void ApplySatelliteSystems(bool all);
+    void SentenceFramed(const char* text);
     void StartIntake();
     bool PlaybackFileLeft() const;
     PlaybackHold HeldPlayback() const;
@@ -200,6 +213,9 @@ private:
     SentenceLog log_;
     ViewFeed feed_;
     DecodeTick tick_;
+    SystemsIntake systems_;
+    HiddenTalkers hiddenTalkers_;
+    QPointer<SatellitesView> satellitesView_;
     QList<QAction*> windowListActions_;
     QMetaObject::Connection activationWatch_;
     bool gridTiling_ = false;

@@ -24,7 +24,7 @@ bool SentenceLog::IsSameFileAs(std::FILE* other) const {
 }
 
 bool SentenceLog::Write(const char* text) {
-    if (file_ == nullptr || std::strncmp(text, "GP", 2) != 0) {
+    if (file_ == nullptr || (!everyTalker_ && std::strncmp(text, "GP", 2) != 0)) {
         return false;
     }
     std::fputc('$', file_);

@@ -23,8 +23,13 @@ public:
     // inode, however either was named).
     bool IsSameFileAs(std::FILE* other) const;
 
-    // Appends the sentence when its text starts with "GP"; true when a record was written.
+    // Appends the sentence when its text starts with "GP", or any sentence while every
+    // talker is kept; true when a record was written.
     bool Write(const char* text);
+
+    // Keeps the sentences of every talker (and proprietary ones), as they came, so that a
+    // playback of the log shows what the receiver sent.
+    void KeepEveryTalker(bool every) { everyTalker_ = every; }
 
     // Pushes the records written since the last flush to the file.
     void Flush();
@@ -34,4 +39,5 @@ public:
 private:
     std::FILE* file_ = nullptr;
     bool unflushed_ = false;
+    bool everyTalker_ = false;
 };

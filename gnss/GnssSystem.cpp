@@ -21,3 +21,22 @@ const char* GnssSystemName(GnssSystem system) {
 SvidRange SvidRangeOf(GnssSystem system) {
     return kSystems[static_cast<std::size_t>(system)].range;
 }
+
+int ListNumber(SatelliteId id) {
+    switch (id.system) {
+        case GnssSystem::Gps:
+        case GnssSystem::Sbas:
+            return id.svid;
+        case GnssSystem::Glonass:
+            return 64 + id.svid;
+        case GnssSystem::Qzss:
+            return 192 + id.svid;
+        case GnssSystem::Galileo:
+            return 300 + id.svid;
+        case GnssSystem::BeiDou:
+            return 400 + id.svid;
+        case GnssSystem::NavIC:
+            return 500 + id.svid;
+    }
+    return id.svid;
+}

@@ -26,3 +26,8 @@ struct SatelliteId {
     friend bool operator==(const SatelliteId&, const SatelliteId&) = default;
     friend auto operator<=>(const SatelliteId&, const SatelliteId&) = default;
 };
+
+// One number for any satellite of any system, where a list shows numbers alone: GPS 1-32 and
+// SBAS 120-158 as they are, GLONASS 65-96, QZSS 193-202, Galileo 301-336 and BeiDou 401-463
+// as u-blox receivers number them, NavIC 501-514 after their pattern.
+int ListNumber(SatelliteId id);

@@ -11,7 +11,11 @@ bool DecodeTick::FrameAndDecode(DecodeListener& listener, bool& ranEmpty) {
         return false;
     }
     listener.SentenceFramed(sentence_.Text());
-    DecodeSentence(sentence_, nav_, listener);
+    if (decoder_) {
+        decoder_(sentence_, nav_, listener);
+    } else {
+        DecodeSentence(sentence_, nav_, listener);
+    }
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "DecodeListener.h"
 #include "NavState.h"
 #include "ReceiveBuffer.h"
@@ -12,6 +14,10 @@
 // Returns the number of sentences decoded.
 class DecodeTick {
 public:
+    // Decodes one framed sentence into the record and tells the listener; DecodeSentence
+    // unless another decoder is set.
+    using Decoder = std::function<void(const SentenceBuffer&, NavState&, DecodeListener&)>;
+
     static constexpr int kFrameThreshold = 100;
     static constexpr int kMaxSentencesPerTick = 64;
 
@@ -25,10 +31,14 @@ public:
 
     const SentenceBuffer& Sentence() const { return sentence_; }
 
+    // Decodes with `decoder` from now on (null: DecodeSentence again).
+    void SetDecoder(Decoder decoder) { decoder_ = std::move(decoder); }
+
 private:
     bool FrameAndDecode(DecodeListener& listener, bool& ranEmpty);
 
     ReceiveBuffer& buffer_;
     NavState& nav_;
     SentenceBuffer sentence_;
+    Decoder decoder_;
 };

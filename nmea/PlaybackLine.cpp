@@ -38,7 +38,7 @@ bool ParseUtc(std::string_view field, double& seconds) {
 
 }  // namespace
 
-PlaybackLineInfo InspectPlaybackLine(const char* text, int length) {
+PlaybackLineInfo InspectPlaybackLine(const char* text, int length, bool everyTalker) {
     std::string_view line(text, static_cast<std::size_t>(length > 0 ? length : 0));
     if (!line.empty() && line.front() == '$') {
         line.remove_prefix(1);
@@ -55,7 +55,7 @@ PlaybackLineInfo InspectPlaybackLine(const char* text, int length) {
         return info;
     }
     info.timed = true;
-    if (address.substr(0, 2) == "GP") {
+    if (everyTalker || address.substr(0, 2) == "GP") {
         // GGA: time, lat, N, lon, E, quality; RMC: time, status, lat, N, lon, E.
         const int lat = gga ? 2 : 3;
         const std::string_view status = SentenceField(line, gga ? 6 : 2);

@@ -158,6 +158,27 @@ float DegreesFromDegreesMinutes(float value) {
     return static_cast<float>((degrees * 60.0f + minutes) * (1.0 / 60));
 }
 
+int MessageRowOf(SentenceType type, int gsvMessageNumber) {
+    switch (type) {
+        case SentenceType::Gsv:
+            return gsvMessageNumber >= 1 && gsvMessageNumber <= 3 ? kGsvRowBase + gsvMessageNumber
+                                                                  : 0;
+        case SentenceType::Gga:
+            return kGgaRow;
+        case SentenceType::Gsa:
+            return kGsaRow;
+        case SentenceType::Rmc:
+            return kRmcRow;
+        case SentenceType::Vtg:
+            return kVtgRow;
+        case SentenceType::Gll:
+            return kGllRow;
+        case SentenceType::Other:
+            break;
+    }
+    return 0;
+}
+
 SentenceType SentenceTypeOf(const char* text) {
     if (std::strlen(text) < 5) {
         return SentenceType::Other;

@@ -13,5 +13,9 @@ void DecodeSentence(const SentenceBuffer& sentence, NavState& nav, DecodeListene
 // Which sentence the text is, from its characters 3 to 5 (the talker is not examined).
 SentenceType SentenceTypeOf(const char* text);
 
+// The Message View row (1..8) that shows a sentence of `type`, GSV by its message number
+// (1..3); 0 for a sentence no row shows.
+int MessageRowOf(SentenceType type, int gsvMessageNumber);
+
 // ddmm.mmmm (or dddmm.mmmm) to degrees, computed in single precision step by step.
 float DegreesFromDegreesMinutes(float value);

@@ -20,10 +20,14 @@ target_sources(views PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/QPainterCanvas.h
   ${CMAKE_CURRENT_LIST_DIR}/RecordingCanvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordingCanvas.h
+  ${CMAKE_CURRENT_LIST_DIR}/SatellitesView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SatellitesView.h
   ${CMAKE_CURRENT_LIST_DIR}/SignalLevelRows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SignalLevelRows.h
   ${CMAKE_CURRENT_LIST_DIR}/SkyPlot.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkyPlot.h
+  ${CMAKE_CURRENT_LIST_DIR}/SystemsSkyPlot.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SystemsSkyPlot.h
   ${CMAKE_CURRENT_LIST_DIR}/TLevel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TLevel.h
   ${CMAKE_CURRENT_LIST_DIR}/TTracking.cpp

@@ -3,6 +3,7 @@
 #include "ImagePane.h"
 #include "QPainterCanvas.h"
 #include "SkyPlot.h"
+#include "SystemsSkyPlot.h"
 
 TView::TView(AppState& state, const NavState& nav, std::function<void()> showSettings,
              QWidget* parent)
@@ -32,7 +33,12 @@ void TView::DrawSkyPlot() {
     }
     {
         QPainterCanvas canvas(pane_->Picture(), "MS Sans Serif", canvasState_);
-        RenderSkyPlot(canvas, width(), height(), nav_, state_.velocityScale);
+        const auto sky = allSystemsSky ? allSystemsSky() : std::nullopt;
+        if (sky) {
+            RenderSystemsSkyPlot(canvas, width(), height(), *sky, nav_, state_.velocityScale);
+        } else {
+            RenderSkyPlot(canvas, width(), height(), nav_, state_.velocityScale);
+        }
         canvasState_ = canvas.State();
     }
     pane_->update();

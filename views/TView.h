@@ -1,9 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "AppState.h"
 #include "CanvasTypes.h"
+#include "GnssEpoch.h"
 #include "NavState.h"
 #include "TMDIChild.h"
 
@@ -27,6 +30,10 @@ public:
     void FormMouseUp(Qt::MouseButton button);
 
     const QImage& Picture() const;
+
+    // The satellites of every system to plot instead of the channel slots; nothing while the
+    // program shows the GPS talker alone (null: never).
+    std::function<std::optional<std::vector<SatelliteSignal>>()> allSystemsSky;
 
 private:
     AppState& state_;
