@@ -85,7 +85,7 @@ void LineMonitor::Stopped() {
 
 void LineMonitor::Received(const char* bytes, std::size_t count, std::size_t dropped) {
     statistics_.Add(bytes, count);
-    statistics_.AddDropped(dropped);
+    statistics_.AddDropped(dropped + comm_.TakeDroppedInput());
     if (count > 0) {
         byteSinceOpen_ = true;
         quiet_.restart();
@@ -152,6 +152,7 @@ void LineMonitor::Tick() {
     if (phase_ == LinePhase::Unplugged) {
         TryReopen();
     }
+    statistics_.AddDropped(comm_.TakeDroppedInput());  // also while nothing gets through
     const double seconds = std::max(sinceTick_.restart(), qint64(1)) / 1000.0;
     const LineCounts& counts = statistics_.Counts();
     bytesPerSecond_ = static_cast<double>(counts.bytes - bytesAtTick_) / seconds;
