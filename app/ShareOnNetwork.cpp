@@ -23,7 +23,7 @@ void ShareOnNetwork::Feed(const char* data, std::size_t count) {
     if (!server_.IsListening()) {
         return;
     }
-    lines_.Feed(data, count, [this](std::string_view line) { FeedLine(line); });
+    sentences_.Feed(data, count, [this](std::string_view sentence) { server_.Publish(sentence); });
 }
 
 void ShareOnNetwork::FeedLine(std::string_view line) {
@@ -52,7 +52,7 @@ void ShareOnNetwork::RunDialog(const std::function<int(QDialog&)>& runModal) {
 void ShareOnNetwork::Apply(const ShareSettings& settings) {
     settings_ = settings;
     server_.Close();
-    lines_.Reset();
+    sentences_.Reset();
     if (settings.enabled) {
         QString error;
         const auto reach = settings.allNetworks ? ShareServer::Reach::AllNetworks
