@@ -5,19 +5,20 @@
 #include <QString>
 #include <string_view>
 
+#include "ShareClient.h"
+
 class QTcpServer;
-class QTcpSocket;
 
 // Serves the received sentences to other programs over TCP (gpsd, chart plotters, QGIS).
 // Each line goes to every client as it arrives. A client that does not keep up is dropped
 // once its queue passes kClientQueueLimit, so no client ever holds up the caller; what
-// clients send is thrown away. Lives on the user-interface thread.
+// clients send is thrown away (ShareClient). Lives on the user-interface thread.
 class ShareServer : public QObject {
     Q_OBJECT
 
 public:
     static constexpr int kMaxClients = 16;
-    static constexpr qint64 kClientQueueLimit = 64 * 1024;
+    static constexpr std::size_t kClientQueueLimit = ShareClient::kQueueLimit;
 
     enum class Reach { ThisComputer, AllNetworks };
 
@@ -40,9 +41,9 @@ signals:
     void ClientCountChanged(int count);
 
 private:
-    void Accept(QTcpServer* server);
-    void Drop(QTcpSocket* client);
+    void Accept(int fd);
+    void Drop(ShareClient* client);
 
     QList<QTcpServer*> servers_;
-    QList<QTcpSocket*> clients_;
+    QList<ShareClient*> clients_;
 };
