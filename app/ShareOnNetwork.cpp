@@ -44,8 +44,10 @@ void ShareOnNetwork::RunDialog(const std::function<int(QDialog&)>& runModal) {
     }
     const ShareSettings chosen = dialog->Chosen();
     chosen.Save();
-    if (chosen != settings_) {
-        Apply(chosen);  // restarting the server would drop every client for nothing
+    // Restarting a running server would drop every client for nothing; one that failed to
+    // start is tried again.
+    if (chosen != settings_ || (chosen.enabled && !server_.IsListening())) {
+        Apply(chosen);
     }
 }
 

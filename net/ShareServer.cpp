@@ -29,6 +29,13 @@ QList<QHostAddress> AddressesFor(ShareServer::Reach reach) {
     return {QHostAddress(QHostAddress::LocalHost), QHostAddress(QHostAddress::LocalHostIPv6)};
 }
 
+// ::1 on a computer without IPv6: nothing can reach it, so there is nothing to serve.
+bool FamilyMissing(const QHostAddress& address, const QTcpServer& server) {
+    return address.protocol() == QAbstractSocket::IPv6Protocol &&
+           (server.serverError() == QAbstractSocket::UnsupportedSocketOperationError ||
+            server.serverError() == QAbstractSocket::SocketAddressNotAvailableError);
+}
+
 }  // namespace
 
 ShareServer::ShareServer(QObject* parent) : QObject(parent) {}
@@ -39,23 +46,25 @@ ShareServer::~ShareServer() {
 
 bool ShareServer::Listen(quint16 port, Reach reach, QString& error) {
     Close();
+    error.clear();
     for (const QHostAddress& address : AddressesFor(reach)) {
         auto* server = new Listener([this](int fd) { Accept(fd); }, this);
         // With port 0 the second address takes the port the first one got.
-        if (!server->listen(address, servers_.isEmpty() ? port : Port())) {
-            if (error.isEmpty()) {
-                error = server->errorString();
-            }
-            delete server;
+        if (server->listen(address, servers_.isEmpty() ? port : Port())) {
+            servers_.append(server);
             continue;
         }
-        servers_.append(server);
+        const bool missing = FamilyMissing(address, *server);
+        if (!missing) {
+            error = server->errorString();
+        }
+        delete server;
+        if (!missing) {
+            Close();  // half a share would leave clients of the other address out, unsaid
+            return false;
+        }
     }
-    if (servers_.isEmpty()) {
-        return false;
-    }
-    error.clear();  // one loopback family missing (no IPv6) is no failure
-    return true;
+    return !servers_.isEmpty();
 }
 
 void ShareServer::Close() {

@@ -26,7 +26,8 @@ public:
     ~ShareServer() override;
 
     // Listens on `port` (0: any free port) on the loopback addresses or on all; false with
-    // the reason in `error` when no address could be taken.
+    // the reason in `error` when an address cannot be taken. Only a loopback address of a
+    // family the computer lacks (no IPv6) is left out.
     bool Listen(quint16 port, Reach reach, QString& error);
     // Drops every client and stops listening.
     void Close();

@@ -375,6 +375,24 @@ TEST_F(NetworkSourceTest, AStalledShareClientIsDroppedAndTheOthersMissNothing) {
     ::close(stalled);
 }
 
+// "This computer only" with 127.0.0.1's port taken is an error, not a share on ::1 alone;
+// OK with the same settings tries again once the port is free.
+TEST_F(NetworkSourceTest, AShareWhosePortIsTakenSaysSoAndOkTriesAgain) {
+    QTcpServer holder;
+    ASSERT_TRUE(holder.listen(QHostAddress::LocalHost));
+    const quint16 port = holder.serverPort();
+    CreateProgram();
+    Main().Share->Apply({true, port, false});
+    EXPECT_FALSE(Main().Share->Server().IsListening());
+    EXPECT_TRUE(Main().StatusBar1->currentMessage().startsWith(
+        QString("Cannot share on TCP port %1: ").arg(port)))
+        << Main().StatusBar1->currentMessage().toStdString();
+    holder.close();
+    Main().ShareOnNetwork1Click();
+    EXPECT_TRUE(Main().Share->Server().IsListening());
+    EXPECT_EQ(Main().Share->Server().Port(), port);
+}
+
 // Sixteen clients at most: the next is turned away, and a place that comes free is taken,
 // also by a client that shuts its sending side at once: it goes on receiving.
 TEST_F(NetworkSourceTest, TheShareTakesSixteenClients) {
