@@ -147,14 +147,14 @@ TEST(NetworkInputTest, UdpDatagramsGiveTheFixesOfTheCapture) {
     std::string out;
     std::thread decoder([&] { out = Decode("udp://127.0.0.1:" + port + " --duration=4"); });
     // Datagrams sent before the decoder listens are lost, so the capture goes out in rounds,
-    // one line per datagram, until the decoder ends.
+    // one sentence per datagram, without CR LF as many senders do, until the decoder ends.
     const int sender = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     const std::string text = CaptureText();
     for (int round = 0; round < 8; ++round) {
         for (std::size_t at = 0; at < text.size();) {
             const std::size_t end = text.find('\n', at) + 1;
-            ::sendto(sender, text.data() + at, end - at, 0, reinterpret_cast<sockaddr*>(&address),
-                     sizeof address);
+            ::sendto(sender, text.data() + at, end - at - 2, 0,
+                     reinterpret_cast<sockaddr*>(&address), sizeof address);
             at = end;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
