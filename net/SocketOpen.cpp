@@ -1,5 +1,7 @@
 #include "SocketOpen.h"
 
+#include <ifaddrs.h>
+#include <net/if.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -149,6 +151,69 @@ SocketOpenResult ConnectStream(const Resolved& resolved) {
     return {-1, std::strerror(lastError)};
 }
 
+bool IsMulticast(const sockaddr_storage& address) {
+    if (address.ss_family == AF_INET) {
+        const auto& v4 = reinterpret_cast<const sockaddr_in&>(address);
+        return IN_MULTICAST(ntohl(v4.sin_addr.s_addr));
+    }
+    const auto& v6 = reinterpret_cast<const sockaddr_in6&>(address);
+    return address.ss_family == AF_INET6 && IN6_IS_ADDR_MULTICAST(&v6.sin6_addr);
+}
+
+// 255.255.255.255 or the broadcast address of one of the computer's networks.
+bool IsBroadcast(const sockaddr_storage& address) {
+    if (address.ss_family != AF_INET) {
+        return false;
+    }
+    const in_addr_t wanted = reinterpret_cast<const sockaddr_in&>(address).sin_addr.s_addr;
+    if (wanted == htonl(INADDR_BROADCAST)) {
+        return true;
+    }
+    ifaddrs* interfaces = nullptr;
+    if (::getifaddrs(&interfaces) != 0) {
+        return false;
+    }
+    bool found = false;
+    for (const ifaddrs* i = interfaces; i != nullptr && !found; i = i->ifa_next) {
+        const sockaddr* broadcast = i->ifa_broadaddr;
+        found = (i->ifa_flags & IFF_BROADCAST) != 0 && broadcast != nullptr &&
+                broadcast->sa_family == AF_INET &&
+                reinterpret_cast<const sockaddr_in*>(broadcast)->sin_addr.s_addr == wanted;
+    }
+    ::freeifaddrs(interfaces);
+    return found;
+}
+
+// Returns 0 or an errno value.
+int JoinGroup(int fd, const sockaddr_storage& group) {
+    int rc;
+    if (group.ss_family == AF_INET) {
+        ip_mreqn request{};
+        request.imr_multiaddr = reinterpret_cast<const sockaddr_in&>(group).sin_addr;
+        rc = ::setsockopt(fd, IPPROTO_IP, IP_ADD_MEMBERSHIP, &request, sizeof request);
+    } else {
+        ipv6_mreq request{};
+        request.ipv6mr_multiaddr = reinterpret_cast<const sockaddr_in6&>(group).sin6_addr;
+        rc = ::setsockopt(fd, IPPROTO_IPV6, IPV6_JOIN_GROUP, &request, sizeof request);
+    }
+    return rc == 0 ? 0 : errno;
+}
+
+// Returns 0 or an errno value.
+int BindTo(int fd, const sockaddr_storage& address, socklen_t length) {
+    const bool multicast = IsMulticast(address);
+    // Many programs may listen to one broadcast or multicast sender; a unicast port is one
+    // program's, or a second one would silently take its datagrams.
+    if (multicast || IsBroadcast(address)) {
+        const int on = 1;
+        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    }
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
+        return errno;
+    }
+    return multicast ? JoinGroup(fd, address) : 0;
+}
+
 SocketOpenResult BindDatagram(const Resolved& resolved) {
     int lastError = EADDRNOTAVAIL;
     for (std::size_t i = 0; i < resolved.addresses.size(); ++i) {
@@ -157,14 +222,10 @@ SocketOpenResult BindDatagram(const Resolved& resolved) {
             lastError = errno;
             continue;
         }
-        // Several programs may listen to the same broadcast sender.
-        const int on = 1;
-        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        if (::bind(fd, reinterpret_cast<const sockaddr*>(&resolved.addresses[i]),
-                   resolved.lengths[i]) == 0) {
+        lastError = BindTo(fd, resolved.addresses[i], resolved.lengths[i]);
+        if (lastError == 0) {
             return {fd, {}};
         }
-        lastError = errno;
         ::close(fd);
     }
     return {-1, std::strerror(lastError)};

@@ -19,7 +19,8 @@ inline constexpr std::chrono::milliseconds kConnectTimeout{3000};
 
 // Connects a TCP socket (gpsd and tcp sources) to the first address of the host that
 // answers, or binds a UDP socket (udp sources) to the address and port. A gpsd is asked for
-// the receiver's sentences at once.
+// the receiver's sentences at once. A UDP port is shared with other programs only on a
+// broadcast or multicast address; a multicast address joins its group.
 SocketOpenResult OpenSourceSocket(const NetworkSource& source);
 
 // The whole message for a source that cannot be opened:
