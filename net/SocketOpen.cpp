@@ -10,77 +10,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <condition_variable>
 #include <cstring>
-#include <memory>
-#include <mutex>
-#include <thread>
-#include <vector>
 
 #include "GpsdLineFilter.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-struct Resolved {
-    std::vector<sockaddr_storage> addresses;
-    std::vector<socklen_t> lengths;
-    std::string error;
-};
-
-// getaddrinfo cannot be given a time limit, so it runs on a thread of its own that is left
-// to finish alone when the limit passes; the state it writes is shared with it.
-struct Lookup {
-    std::mutex mutex;
-    std::condition_variable done;
-    bool finished = false;
-    Resolved result;
-};
-
-Resolved RunLookup(const std::string& host, std::uint16_t port, int socketType) {
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = socketType;
-    hints.ai_flags = AI_NUMERICSERV | (host.empty() ? AI_PASSIVE : AI_ADDRCONFIG);
-    addrinfo* list = nullptr;
-    const std::string service = std::to_string(port);
-    Resolved resolved;
-    const int rc =
-        ::getaddrinfo(host.empty() ? nullptr : host.c_str(), service.c_str(), &hints, &list);
-    if (rc != 0) {
-        resolved.error = rc == EAI_SYSTEM ? std::strerror(errno) : ::gai_strerror(rc);
-        return resolved;
-    }
-    for (const addrinfo* a = list; a != nullptr; a = a->ai_next) {
-        sockaddr_storage storage{};
-        std::memcpy(&storage, a->ai_addr, std::min<std::size_t>(a->ai_addrlen, sizeof storage));
-        resolved.addresses.push_back(storage);
-        resolved.lengths.push_back(a->ai_addrlen);
-    }
-    ::freeaddrinfo(list);
-    return resolved;
-}
-
-Resolved Resolve(const std::string& host, std::uint16_t port, int socketType) {
-    auto lookup = std::make_shared<Lookup>();
-    try {
-        std::thread([lookup, host, port, socketType] {
-            Resolved result = RunLookup(host, port, socketType);
-            std::lock_guard lock(lookup->mutex);
-            lookup->result = std::move(result);
-            lookup->finished = true;
-            lookup->done.notify_all();
-        }).detach();
-    } catch (const std::system_error&) {
-        return RunLookup(host, port, socketType);
-    }
-    std::unique_lock lock(lookup->mutex);
-    if (!lookup->done.wait_for(lock, kResolveTimeout, [&] { return lookup->finished; })) {
-        return {{}, {}, "the host name could not be resolved in time"};
-    }
-    return std::move(lookup->result);
-}
 
 int PollMs(Clock::time_point until) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
@@ -129,24 +65,25 @@ void KeepStreamAlive(int fd) {
     ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
 }
 
-SocketOpenResult ConnectStream(const Resolved& resolved) {
+SocketOpenResult ConnectStream(const ResolvedAddresses& resolved) {
     const auto until = Clock::now() + kConnectTimeout;
+    const std::size_t count = resolved.addresses.size();
     int lastError = EHOSTUNREACH;
-    for (std::size_t i = 0; i < resolved.addresses.size(); ++i) {
+    for (std::size_t i = 0; i < count && Clock::now() < until; ++i) {
         const int fd = NewSocket(resolved.addresses[i], SOCK_STREAM);
         if (fd < 0) {
             lastError = errno;
             continue;
         }
-        lastError = ConnectBy(fd, resolved.addresses[i], resolved.lengths[i], until);
+        // The time left is shared out among the addresses still to try: one that does not
+        // answer (an IPv6 address without a route, say) leaves time for the others.
+        const auto share = Clock::now() + (until - Clock::now()) / (count - i);
+        lastError = ConnectBy(fd, resolved.addresses[i], resolved.lengths[i], share);
         if (lastError == 0) {
             KeepStreamAlive(fd);
             return {fd, {}};
         }
         ::close(fd);
-        if (lastError == ETIMEDOUT) {
-            break;  // the time for all addresses is used up
-        }
     }
     return {-1, std::strerror(lastError)};
 }
@@ -214,7 +151,7 @@ int BindTo(int fd, const sockaddr_storage& address, socklen_t length) {
     return multicast ? JoinGroup(fd, address) : 0;
 }
 
-SocketOpenResult BindDatagram(const Resolved& resolved) {
+SocketOpenResult BindDatagram(const ResolvedAddresses& resolved) {
     int lastError = EADDRNOTAVAIL;
     for (std::size_t i = 0; i < resolved.addresses.size(); ++i) {
         const int fd = NewSocket(resolved.addresses[i], SOCK_DGRAM);
@@ -245,9 +182,10 @@ SocketOpenResult AskForSentences(SocketOpenResult connected) {
 
 }  // namespace
 
-SocketOpenResult OpenSourceSocket(const NetworkSource& source) {
+SocketOpenResult OpenSourceSocket(const NetworkSource& source, const NameLookup& lookup) {
     const bool udp = source.kind == NetworkKind::Udp;
-    const Resolved resolved = Resolve(source.host, source.port, udp ? SOCK_DGRAM : SOCK_STREAM);
+    const ResolvedAddresses resolved =
+        lookup.Resolve(source.host, source.port, udp ? SOCK_DGRAM : SOCK_STREAM, kResolveTimeout);
     if (!resolved.error.empty()) {
         return {-1, resolved.error};
     }
