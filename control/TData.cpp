@@ -242,7 +242,8 @@ void TData::DetectionFinished(LineSpeedDetector::Outcome outcome, int baudRate) 
             detectlabel->setText("No NMEA sentences at any speed");
             break;
         case LineSpeedDetector::Outcome::CannotOpen:
-            detectlabel->setText("Cannot open " + comsetting->currentText());
+            detectlabel->setText(QString::fromStdString(
+                "Cannot open " + ShownName(comsetting->currentText().toStdString())));
             break;
         case LineSpeedDetector::Outcome::Cancelled:
             detectlabel->clear();

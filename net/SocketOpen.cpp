@@ -197,7 +197,7 @@ SocketOpenResult OpenSourceSocket(const NetworkSource& source, const NameLookup&
 }
 
 std::string NameErrorText(std::string_view name, const std::string& reason) {
-    return "Cannot use " + std::string(name) + ": " + reason;
+    return "Cannot use " + ShownName(name) + ": " + reason;
 }
 
 std::string OpenErrorText(const NetworkSource& source, const std::string& reason) {

@@ -127,7 +127,7 @@ TEST(NetworkInputTest, TcpServerGivesTheFixesOfTheCapture) {
     ASSERT_EQ(::listen(server, 1), 0);
     const std::string port = std::to_string(ntohs(address.sin_port));
     std::string out;
-    std::thread decoder([&] { out = Decode("tcp://127.0.0.1:" + port + " --duration=20"); });
+    std::thread decoder([&] { out = Decode("tcp://127.0.0.1:" + port + " --duration=20 2>&1"); });
     pollfd entry{server, POLLIN, 0};
     ASSERT_EQ(::poll(&entry, 1, 10000), 1) << "the decoder did not connect";
     const int client = ::accept(server, nullptr, nullptr);
@@ -137,6 +137,8 @@ TEST(NetworkInputTest, TcpServerGivesTheFixesOfTheCapture) {
     decoder.join();
     ::close(server);
     EXPECT_EQ(RmcFixes(out), RmcFixes(Decode(kCapture)));
+    EXPECT_NE(out.find("\nkelmstar-decode: 127.0.0.1:" + port + " closed the connection\n"),
+              std::string::npos);
 }
 
 TEST(NetworkInputTest, UdpDatagramsGiveTheFixesOfTheCapture) {
