@@ -171,11 +171,24 @@ void TData::fileClick() {
 }
 
 void TData::browseClick() {
+    CloseForPlayback();
+    PlaybackFileChosen(link_.RunFileDialog(*OpenDialog));
+}
+
+void TData::BrowseTo(const QString& fullName) {
+    CloseForPlayback();
+    PlaybackFileChosen(fullName);
+}
+
+void TData::CloseForPlayback() {
     state_.logFileOpen = 0;
     state_.loggingEnabled = 0;
     comm_.ClosePort();
     link_.CloseAllFiles();
-    const QString fullName = link_.RunFileDialog(*OpenDialog);
+}
+
+// An empty name: the file dialog was cancelled.
+void TData::PlaybackFileChosen(const QString& fullName) {
     if (!fullName.isEmpty()) {
         logfilenamelabel->setText(QFileInfo(fullName).fileName());
         OpenPlaybackFile(fullName);
