@@ -69,6 +69,7 @@ bool ShareServer::Listen(quint16 port, Reach reach, QString& error) {
 
 void ShareServer::Close() {
     const bool hadClients = !clients_.isEmpty();
+    pending_.clear();
     qDeleteAll(clients_);
     clients_.clear();
     qDeleteAll(servers_);
@@ -106,13 +107,23 @@ void ShareServer::Publish(std::string_view line) {
     if (clients_.isEmpty()) {
         return;
     }
-    std::string data;
-    data.reserve(line.size() + 2);
-    data.append(line).append("\r\n");
+    pending_.append(line).append("\r\n");
+    if (pending_.size() >= kClientQueueLimit) {
+        Flush();  // no later than a client would be dropped for it
+    } else if (!flushQueued_) {
+        flushQueued_ = true;
+        QMetaObject::invokeMethod(this, &ShareServer::Flush, Qt::QueuedConnection);
+    }
+}
+
+void ShareServer::Flush() {
+    flushQueued_ = false;
+    const std::string data = std::move(pending_);
+    pending_.clear();
     // A copy: dropping a client changes the list.
     const QList<ShareClient*> clients = clients_;
     for (ShareClient* client : clients) {
-        if (!client->Send(data)) {
+        if (!data.empty() && !client->Send(data)) {
             Drop(client);
         }
     }

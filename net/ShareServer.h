@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <string>
 #include <string_view>
 
 #include "ShareClient.h"
@@ -34,7 +35,8 @@ public:
     bool IsListening() const { return !servers_.isEmpty(); }
     quint16 Port() const;
 
-    // Sends one sentence line (without its line end) to every client.
+    // Sends one sentence line (without its line end) to every client. The lines of one turn
+    // of the event loop (a received block, a playback tick) go out together.
     void Publish(std::string_view line);
     int ClientCount() const { return static_cast<int>(clients_.size()); }
 
@@ -44,7 +46,10 @@ signals:
 private:
     void Accept(int fd);
     void Drop(ShareClient* client);
+    void Flush();
 
     QList<QTcpServer*> servers_;
     QList<ShareClient*> clients_;
+    std::string pending_;
+    bool flushQueued_ = false;
 };
