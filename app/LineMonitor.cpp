@@ -102,7 +102,7 @@ void LineMonitor::Received(const char* bytes, std::size_t count, std::size_t dro
     const LineCounts& counts = statistics_.Counts();
     const std::uint64_t wholeBefore = counts.checksumOk + counts.noChecksum;
     statistics_.Add(bytes, count);
-    statistics_.AddDropped(dropped);
+    statistics_.AddDropped(dropped + comm_.TakeDroppedInput());
     if (counts.checksumOk + counts.noChecksum != wholeBefore) {
         sinceSentence_.restart();
     }
@@ -184,6 +184,7 @@ void LineMonitor::Tick() {
     if (phase_ == LinePhase::Unplugged) {
         TryReopen();
     }
+    statistics_.AddDropped(comm_.TakeDroppedInput());  // also while nothing gets through
     const double seconds = std::max(sinceTick_.restart(), qint64(1)) / 1000.0;
     const LineCounts& counts = statistics_.Counts();
     bytesPerSecond_ = static_cast<double>(counts.bytes - bytesAtTick_) / seconds;

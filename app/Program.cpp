@@ -1,5 +1,9 @@
 #include "Program.h"
 
+#include <QMetaObject>
+
+#include "StartOnSource.h"
+
 #include "TAbout.h"
 #include "TData.h"
 #include "TErrorDialog.h"
@@ -36,4 +40,11 @@ Program::~Program() {
 
 void Program::Show() {
     mainForm_->ShowDesktop();
+}
+
+void Program::StartOn(const std::string& source) {
+    // Queued, so that an error thrown by Start reaches the application's handler.
+    QMetaObject::invokeMethod(
+        mainForm_.get(), [this, source] { StartOnSource::Run(*this, source); },
+        Qt::QueuedConnection);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "AppState.h"
 #include "MapCentre.h"
@@ -25,6 +26,9 @@ public:
     Program& operator=(const Program&) = delete;
 
     void Show();
+    // Starts on `source` once the event loop runs, as StartOnSource says; its errors are
+    // reported as Start's are.
+    void StartOn(const std::string& source);
 
     TMainForm& MainForm() { return *mainForm_; }
     ProgramWindows& Windows() { return windows_; }

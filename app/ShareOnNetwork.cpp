@@ -23,7 +23,7 @@ void ShareOnNetwork::Feed(const char* data, std::size_t count) {
     if (!server_.IsListening()) {
         return;
     }
-    lines_.Feed(data, count, [this](std::string_view line) { FeedLine(line); });
+    sentences_.Feed(data, count, [this](std::string_view sentence) { server_.Publish(sentence); });
 }
 
 void ShareOnNetwork::FeedLine(std::string_view line) {
@@ -44,15 +44,17 @@ void ShareOnNetwork::RunDialog(const std::function<int(QDialog&)>& runModal) {
     }
     const ShareSettings chosen = dialog->Chosen();
     chosen.Save();
-    if (chosen != settings_) {
-        Apply(chosen);  // restarting the server would drop every client for nothing
+    // Restarting a running server would drop every client for nothing; one that failed to
+    // start is tried again.
+    if (chosen != settings_ || (chosen.enabled && !server_.IsListening())) {
+        Apply(chosen);
     }
 }
 
 void ShareOnNetwork::Apply(const ShareSettings& settings) {
     settings_ = settings;
     server_.Close();
-    lines_.Reset();
+    sentences_.Reset();
     if (settings.enabled) {
         QString error;
         const auto reach = settings.allNetworks ? ShareServer::Reach::AllNetworks

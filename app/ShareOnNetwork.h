@@ -3,7 +3,7 @@
 #include <QObject>
 #include <functional>
 
-#include "LineAssembler.h"
+#include "SentenceAssembler.h"
 #include "ShareServer.h"
 #include "ShareSettings.h"
 
@@ -12,8 +12,8 @@ class QDialog;
 class QLabel;
 class TShareSetup;
 
-// Sharing the receiver with other programs: assembles the received bytes into sentence
-// lines and serves them (ShareServer), keeps its settings, shows the client count in the
+// Sharing the receiver with other programs: cuts the received bytes into sentences and
+// serves them (ShareServer), keeps its settings, shows the client count in the
 // status bar and runs the "Share on Network" dialog. The main window only feeds it.
 class ShareOnNetwork : public QObject {
     Q_OBJECT
@@ -28,8 +28,8 @@ public:
     void Feed(const char* data, std::size_t count);
     // One whole line (the playback feeds lines).
     void FeedLine(std::string_view line);
-    // Forgets a partial line (the source was re-opened).
-    void Restart() { lines_.Reset(); }
+    // Forgets a partial sentence (the source was re-opened).
+    void Restart() { sentences_.Reset(); }
 
     // Shows the dialog through `runModal` and applies and stores what was chosen.
     void RunDialog(const std::function<int(QDialog&)>& runModal);
@@ -46,6 +46,6 @@ private:
     MainStatusBar& statusBar_;
     QWidget* window_;
     ShareServer server_;
-    LineAssembler lines_;
+    SentenceAssembler sentences_;
     ShareSettings settings_;
 };

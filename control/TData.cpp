@@ -171,11 +171,24 @@ void TData::fileClick() {
 }
 
 void TData::browseClick() {
+    CloseForPlayback();
+    PlaybackFileChosen(link_.RunFileDialog(*OpenDialog));
+}
+
+void TData::BrowseTo(const QString& fullName) {
+    CloseForPlayback();
+    PlaybackFileChosen(fullName);
+}
+
+void TData::CloseForPlayback() {
     state_.logFileOpen = 0;
     state_.loggingEnabled = 0;
     comm_.ClosePort();
     link_.CloseAllFiles();
-    const QString fullName = link_.RunFileDialog(*OpenDialog);
+}
+
+// An empty name: the file dialog was cancelled.
+void TData::PlaybackFileChosen(const QString& fullName) {
     if (!fullName.isEmpty()) {
         logfilenamelabel->setText(QFileInfo(fullName).fileName());
         OpenPlaybackFile(fullName);
@@ -242,7 +255,8 @@ void TData::DetectionFinished(LineSpeedDetector::Outcome outcome, int baudRate) 
             detectlabel->setText("No NMEA sentences at any speed");
             break;
         case LineSpeedDetector::Outcome::CannotOpen:
-            detectlabel->setText("Cannot open " + comsetting->currentText());
+            detectlabel->setText(QString::fromStdString(
+                "Cannot open " + ShownName(comsetting->currentText().toStdString())));
             break;
         case LineSpeedDetector::Outcome::Cancelled:
             detectlabel->clear();

@@ -32,6 +32,9 @@ public:
     void FormCreate();
     void fileClick();
     void browseClick();
+    // What "..." does with `fullName` picked, without the file dialog (a log named on the
+    // command line).
+    void BrowseTo(const QString& fullName);
     void BitBtn1Click();
     // "Detect": finds the speed the receiver on the chosen port sends at.
     void detectClick();
@@ -63,6 +66,8 @@ private:
     void RefreshPortList();
     void AddLocalGpsd();
     void KeepPortText(const QString& text);
+    void CloseForPlayback();
+    void PlaybackFileChosen(const QString& fullName);
     void OpenPlaybackFile(const QString& fullName);
     void CreateDetection();
     void DetectionFinished(LineSpeedDetector::Outcome outcome, int baudRate);

@@ -1,4 +1,4 @@
-// gpsd's stream and the share's line assembly, fed arbitrary bytes in arbitrary pieces.
+// gpsd's stream and the share's sentence assembly, fed arbitrary bytes in arbitrary pieces.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -7,7 +7,7 @@
 
 #include "FuzzCheck.h"
 #include "GpsdLineFilter.h"
-#include "LineAssembler.h"
+#include "SentenceAssembler.h"
 
 namespace {
 
@@ -33,6 +33,31 @@ std::string Expected(const std::string& stream) {
     return kept;
 }
 
+// The sentences of a stream, found the other way round: each line feed ends the sentence
+// that begins at the last "$" or "!" before it on its line, unless that holds a zero byte
+// or is too long.
+std::vector<std::string> ExpectedSentences(const std::string& stream) {
+    std::vector<std::string> sentences;
+    for (std::size_t at = 0, end; (end = stream.find('\n', at)) != std::string::npos;
+         at = end + 1) {
+        const std::string line = stream.substr(at, end - at);
+        const std::size_t begin = line.find_last_of("$!");
+        if (begin == std::string::npos) {
+            continue;
+        }
+        std::string sentence = line.substr(begin);
+        if (sentence.find('\0') != std::string::npos ||
+            sentence.size() > SentenceAssembler::kMaxSentence) {
+            continue;
+        }
+        while (sentence.size() > 1 && sentence.back() == '\r') {
+            sentence.pop_back();
+        }
+        sentences.push_back(sentence);
+    }
+    return sentences;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -44,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string stream(reinterpret_cast<const char*>(data + 1), size - 1);
 
     GpsdLineFilter filter;
-    LineAssembler assembler;
+    SentenceAssembler assembler;
     std::string filtered;
     std::vector<std::string> lines;
     for (std::size_t at = 0; at < stream.size(); at += piece) {
@@ -53,30 +78,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t kept = filter.Filter(chunk.data(), chunk.size());
         FUZZ_CHECK(kept <= chunk.size());
         filtered.append(chunk.data(), kept);
-        assembler.Feed(chunk.data(), kept, [&](std::string_view line) {
-            FUZZ_CHECK(!line.empty() && line.size() <= LineAssembler::kMaxLine);
-            FUZZ_CHECK(line.find('\n') == std::string_view::npos);
-            FUZZ_CHECK(line.back() != '\r' && line.front() != '\r');
-            FUZZ_CHECK(line.front() != '{');
-            lines.emplace_back(line);
+        assembler.Feed(chunk.data(), kept, [&](std::string_view sentence) {
+            FUZZ_CHECK(!sentence.empty() && sentence.size() <= SentenceAssembler::kMaxSentence);
+            FUZZ_CHECK(sentence.front() == '$' || sentence.front() == '!');
+            FUZZ_CHECK(sentence.find('\n') == std::string_view::npos);
+            lines.emplace_back(sentence);
         });
     }
     FUZZ_CHECK(filtered == Expected(stream));
-    // The lines given are the complete lines of the filtered stream, told apart here the
-    // simple way: CRs at either end dropped, empty and overlong lines left out.
-    std::vector<std::string> expected;
-    for (std::size_t at = 0, end; (end = filtered.find('\n', at)) != std::string::npos;
-         at = end + 1) {
-        std::string line = filtered.substr(at, end - at);
-        const bool overlong = line.size() > LineAssembler::kMaxLine;
-        while (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        line.erase(0, line.find_first_not_of('\r'));
-        if (!overlong && !line.empty()) {
-            expected.push_back(line);
-        }
-    }
+    const std::vector<std::string> expected = ExpectedSentences(filtered);
     FUZZ_CHECK(lines == expected);
     return 0;
 }

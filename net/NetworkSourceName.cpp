@@ -129,21 +129,41 @@ std::optional<NetworkSource> ParseNetworkSource(std::string_view name, std::stri
     return source;
 }
 
+std::string ShownName(std::string_view name) {
+    if (name.size() <= kLongestShownName) {
+        return std::string(name);
+    }
+    constexpr std::string_view kCut = "...";
+    std::size_t headEnd = (kLongestShownName - kCut.size()) / 2;
+    std::size_t tailBegin = name.size() - (kLongestShownName - kCut.size() - headEnd);
+    // Not inside a UTF-8 character: its continuation bytes are 10xxxxxx.
+    const auto continuation = [&](std::size_t i) { return (name[i] & 0xC0) == 0x80; };
+    while (headEnd > 0 && continuation(headEnd)) {
+        --headEnd;
+    }
+    while (tailBegin < name.size() && continuation(tailBegin)) {
+        ++tailBegin;
+    }
+    return std::string(name.substr(0, headEnd)) + std::string(kCut) +
+           std::string(name.substr(tailBegin));
+}
+
 std::string HostAndPort(const std::string& host, std::uint16_t port) {
     const bool v6 = host.find(':') != std::string::npos;
     return (v6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
 }
 
 std::string DescribeSource(const NetworkSource& source) {
+    const std::string host = ShownName(source.host);
     switch (source.kind) {
         case NetworkKind::Gpsd:
-            return "gpsd at " + HostAndPort(source.host, source.port);
+            return "gpsd at " + HostAndPort(host, source.port);
         case NetworkKind::Udp:
-            return "UDP " + HostAndPort(source.host.empty() ? "0.0.0.0" : source.host, source.port);
+            return "UDP " + HostAndPort(host.empty() ? "0.0.0.0" : host, source.port);
         case NetworkKind::Tcp:
             break;
     }
-    return HostAndPort(source.host, source.port);
+    return HostAndPort(host, source.port);
 }
 
 const char* CommandRefusal(std::string_view portName) {

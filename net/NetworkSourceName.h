@@ -23,10 +23,16 @@ bool IsNetworkSourceName(std::string_view name);
 // Parses a network source name; on failure returns nullopt and says why in `error`.
 std::optional<NetworkSource> ParseNetworkSource(std::string_view name, std::string& error);
 
+// A source name (host, address, device or file) as messages show it: one longer than
+// kLongestShownName is cut in the middle to that length, "..." marking the cut.
+inline constexpr std::size_t kLongestShownName = 80;
+std::string ShownName(std::string_view name);
+
 // "host:port", with brackets around an IPv6 address.
 std::string HostAndPort(const std::string& host, std::uint16_t port);
 
-// What the user reads in a connect error: "gpsd at localhost:2947", "localhost:10110".
+// What the user reads in a connect error: "gpsd at localhost:2947", "localhost:10110"; a
+// long host name shortened (ShownName).
 std::string DescribeSource(const NetworkSource& source);
 
 // Why a command written to this port cannot reach the receiver, or nullptr when it can

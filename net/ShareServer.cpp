@@ -1,20 +1,39 @@
 #include "ShareServer.h"
 
+#include <unistd.h>
+
 #include <QHostAddress>
 #include <QTcpServer>
-#include <QTcpSocket>
+#include <functional>
 
 namespace {
 
-// Small kernel buffers, so that a stalled client shows in the queue soon rather than after
-// megabytes.
-constexpr int kSocketSendBuffer = 16 * 1024;
+// Hands each accepted connection's socket over as it stands: the share serves its clients
+// on their sockets itself (ShareClient).
+class Listener : public QTcpServer {
+public:
+    Listener(std::function<void(int)> accept, QObject* parent)
+        : QTcpServer(parent), accept_(std::move(accept)) {}
+
+protected:
+    void incomingConnection(qintptr fd) override { accept_(static_cast<int>(fd)); }
+
+private:
+    std::function<void(int)> accept_;
+};
 
 QList<QHostAddress> AddressesFor(ShareServer::Reach reach) {
     if (reach == ShareServer::Reach::AllNetworks) {
         return {QHostAddress(QHostAddress::Any)};
     }
     return {QHostAddress(QHostAddress::LocalHost), QHostAddress(QHostAddress::LocalHostIPv6)};
+}
+
+// ::1 on a computer without IPv6: nothing can reach it, so there is nothing to serve.
+bool FamilyMissing(const QHostAddress& address, const QTcpServer& server) {
+    return address.protocol() == QAbstractSocket::IPv6Protocol &&
+           (server.serverError() == QAbstractSocket::UnsupportedSocketOperationError ||
+            server.serverError() == QAbstractSocket::SocketAddressNotAvailableError);
 }
 
 }  // namespace
@@ -27,35 +46,32 @@ ShareServer::~ShareServer() {
 
 bool ShareServer::Listen(quint16 port, Reach reach, QString& error) {
     Close();
+    error.clear();
     for (const QHostAddress& address : AddressesFor(reach)) {
-        auto* server = new QTcpServer(this);
-        server->setMaxPendingConnections(kMaxClients);
+        auto* server = new Listener([this](int fd) { Accept(fd); }, this);
         // With port 0 the second address takes the port the first one got.
-        if (!server->listen(address, servers_.isEmpty() ? port : Port())) {
-            if (error.isEmpty()) {
-                error = server->errorString();
-            }
-            delete server;
+        if (server->listen(address, servers_.isEmpty() ? port : Port())) {
+            servers_.append(server);
             continue;
         }
-        connect(server, &QTcpServer::newConnection, this, [this, server] { Accept(server); });
-        servers_.append(server);
+        const bool missing = FamilyMissing(address, *server);
+        if (!missing) {
+            error = server->errorString();
+        }
+        delete server;
+        if (!missing) {
+            Close();  // half a share would leave clients of the other address out, unsaid
+            return false;
+        }
     }
-    if (servers_.isEmpty()) {
-        return false;
-    }
-    error.clear();  // one loopback family missing (no IPv6) is no failure
-    return true;
+    return !servers_.isEmpty();
 }
 
 void ShareServer::Close() {
     const bool hadClients = !clients_.isEmpty();
-    while (!clients_.isEmpty()) {
-        QTcpSocket* client = clients_.takeLast();
-        client->disconnect(this);
-        client->abort();
-        client->deleteLater();
-    }
+    pending_.clear();
+    qDeleteAll(clients_);
+    clients_.clear();
     qDeleteAll(servers_);
     servers_.clear();
     if (hadClients) {
@@ -67,32 +83,23 @@ quint16 ShareServer::Port() const {
     return servers_.isEmpty() ? 0 : servers_.first()->serverPort();
 }
 
-void ShareServer::Accept(QTcpServer* server) {
-    while (QTcpSocket* client = server->nextPendingConnection()) {
-        if (clients_.size() >= kMaxClients) {
-            client->abort();
-            client->deleteLater();
-            continue;
-        }
-        client->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, kSocketSendBuffer);
-        client->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        client->setReadBufferSize(1);
-        connect(client, &QTcpSocket::readyRead, client,
-                [client] { client->skip(client->bytesAvailable()); });
-        connect(client, &QTcpSocket::disconnected, this, [this, client] { Drop(client); });
-        connect(client, &QTcpSocket::errorOccurred, this, [this, client] { Drop(client); });
-        clients_.append(client);
-        emit ClientCountChanged(ClientCount());
+void ShareServer::Accept(int fd) {
+    if (clients_.size() >= kMaxClients) {
+        ::close(fd);
+        return;
     }
+    auto* client = new ShareClient(fd, this);
+    connect(client, &ShareClient::Gone, this, [this, client] { Drop(client); });
+    clients_.append(client);
+    emit ClientCountChanged(ClientCount());
 }
 
-void ShareServer::Drop(QTcpSocket* client) {
+void ShareServer::Drop(ShareClient* client) {
     if (!clients_.removeOne(client)) {
         return;
     }
     client->disconnect(this);
-    client->abort();
-    client->deleteLater();
+    client->deleteLater();  // it may be in the middle of its own signal
     emit ClientCountChanged(ClientCount());
 }
 
@@ -100,15 +107,24 @@ void ShareServer::Publish(std::string_view line) {
     if (clients_.isEmpty()) {
         return;
     }
-    QByteArray data(line.data(), static_cast<qsizetype>(line.size()));
-    data.append("\r\n");
+    pending_.append(line).append("\r\n");
+    if (pending_.size() >= kClientQueueLimit) {
+        Flush();  // no later than a client would be dropped for it
+    } else if (!flushQueued_) {
+        flushQueued_ = true;
+        QMetaObject::invokeMethod(this, &ShareServer::Flush, Qt::QueuedConnection);
+    }
+}
+
+void ShareServer::Flush() {
+    flushQueued_ = false;
+    const std::string data = std::move(pending_);
+    pending_.clear();
     // A copy: dropping a client changes the list.
-    const QList<QTcpSocket*> clients = clients_;
-    for (QTcpSocket* client : clients) {
-        if (client->bytesToWrite() + data.size() > kClientQueueLimit) {
+    const QList<ShareClient*> clients = clients_;
+    for (ShareClient* client : clients) {
+        if (!data.empty() && !client->Send(data)) {
             Drop(client);
-            continue;
         }
-        client->write(data);
     }
 }

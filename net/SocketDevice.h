@@ -28,6 +28,11 @@ public:
 
     IoResult Read(std::span<char> buffer) override;
     bool HasPendingInput() const override { return datagram_.HasPending(); }
+    // A stream is left unread until the window catches up (the sender is slowed by TCP);
+    // datagrams are read on and dropped.
+    BacklogPolicy WhenBehind() const override {
+        return kind_ == Kind::Datagram ? BacklogPolicy::Drop : BacklogPolicy::Pause;
+    }
     // Where commands cannot reach the receiver they are taken and dropped, so the writer
     // carries on; the main window tells the user.
     IoResult Write(std::span<const char> data) override;

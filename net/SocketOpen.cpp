@@ -1,5 +1,7 @@
 #include "SocketOpen.h"
 
+#include <ifaddrs.h>
+#include <net/if.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -8,77 +10,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <condition_variable>
 #include <cstring>
-#include <memory>
-#include <mutex>
-#include <thread>
-#include <vector>
 
 #include "GpsdLineFilter.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-struct Resolved {
-    std::vector<sockaddr_storage> addresses;
-    std::vector<socklen_t> lengths;
-    std::string error;
-};
-
-// getaddrinfo cannot be given a time limit, so it runs on a thread of its own that is left
-// to finish alone when the limit passes; the state it writes is shared with it.
-struct Lookup {
-    std::mutex mutex;
-    std::condition_variable done;
-    bool finished = false;
-    Resolved result;
-};
-
-Resolved RunLookup(const std::string& host, std::uint16_t port, int socketType) {
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = socketType;
-    hints.ai_flags = AI_NUMERICSERV | (host.empty() ? AI_PASSIVE : AI_ADDRCONFIG);
-    addrinfo* list = nullptr;
-    const std::string service = std::to_string(port);
-    Resolved resolved;
-    const int rc =
-        ::getaddrinfo(host.empty() ? nullptr : host.c_str(), service.c_str(), &hints, &list);
-    if (rc != 0) {
-        resolved.error = rc == EAI_SYSTEM ? std::strerror(errno) : ::gai_strerror(rc);
-        return resolved;
-    }
-    for (const addrinfo* a = list; a != nullptr; a = a->ai_next) {
-        sockaddr_storage storage{};
-        std::memcpy(&storage, a->ai_addr, std::min<std::size_t>(a->ai_addrlen, sizeof storage));
-        resolved.addresses.push_back(storage);
-        resolved.lengths.push_back(a->ai_addrlen);
-    }
-    ::freeaddrinfo(list);
-    return resolved;
-}
-
-Resolved Resolve(const std::string& host, std::uint16_t port, int socketType) {
-    auto lookup = std::make_shared<Lookup>();
-    try {
-        std::thread([lookup, host, port, socketType] {
-            Resolved result = RunLookup(host, port, socketType);
-            std::lock_guard lock(lookup->mutex);
-            lookup->result = std::move(result);
-            lookup->finished = true;
-            lookup->done.notify_all();
-        }).detach();
-    } catch (const std::system_error&) {
-        return RunLookup(host, port, socketType);
-    }
-    std::unique_lock lock(lookup->mutex);
-    if (!lookup->done.wait_for(lock, kResolveTimeout, [&] { return lookup->finished; })) {
-        return {{}, {}, "the host name could not be resolved in time"};
-    }
-    return std::move(lookup->result);
-}
 
 int PollMs(Clock::time_point until) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
@@ -127,29 +65,93 @@ void KeepStreamAlive(int fd) {
     ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
 }
 
-SocketOpenResult ConnectStream(const Resolved& resolved) {
+SocketOpenResult ConnectStream(const ResolvedAddresses& resolved) {
     const auto until = Clock::now() + kConnectTimeout;
+    const std::size_t count = resolved.addresses.size();
     int lastError = EHOSTUNREACH;
-    for (std::size_t i = 0; i < resolved.addresses.size(); ++i) {
+    for (std::size_t i = 0; i < count && Clock::now() < until; ++i) {
         const int fd = NewSocket(resolved.addresses[i], SOCK_STREAM);
         if (fd < 0) {
             lastError = errno;
             continue;
         }
-        lastError = ConnectBy(fd, resolved.addresses[i], resolved.lengths[i], until);
+        // The time left is shared out among the addresses still to try: one that does not
+        // answer (an IPv6 address without a route, say) leaves time for the others.
+        const auto share = Clock::now() + (until - Clock::now()) / (count - i);
+        lastError = ConnectBy(fd, resolved.addresses[i], resolved.lengths[i], share);
         if (lastError == 0) {
             KeepStreamAlive(fd);
             return {fd, {}};
         }
         ::close(fd);
-        if (lastError == ETIMEDOUT) {
-            break;  // the time for all addresses is used up
-        }
     }
     return {-1, std::strerror(lastError)};
 }
 
-SocketOpenResult BindDatagram(const Resolved& resolved) {
+bool IsMulticast(const sockaddr_storage& address) {
+    if (address.ss_family == AF_INET) {
+        const auto& v4 = reinterpret_cast<const sockaddr_in&>(address);
+        return IN_MULTICAST(ntohl(v4.sin_addr.s_addr));
+    }
+    const auto& v6 = reinterpret_cast<const sockaddr_in6&>(address);
+    return address.ss_family == AF_INET6 && IN6_IS_ADDR_MULTICAST(&v6.sin6_addr);
+}
+
+// 255.255.255.255 or the broadcast address of one of the computer's networks.
+bool IsBroadcast(const sockaddr_storage& address) {
+    if (address.ss_family != AF_INET) {
+        return false;
+    }
+    const in_addr_t wanted = reinterpret_cast<const sockaddr_in&>(address).sin_addr.s_addr;
+    if (wanted == htonl(INADDR_BROADCAST)) {
+        return true;
+    }
+    ifaddrs* interfaces = nullptr;
+    if (::getifaddrs(&interfaces) != 0) {
+        return false;
+    }
+    bool found = false;
+    for (const ifaddrs* i = interfaces; i != nullptr && !found; i = i->ifa_next) {
+        const sockaddr* broadcast = i->ifa_broadaddr;
+        found = (i->ifa_flags & IFF_BROADCAST) != 0 && broadcast != nullptr &&
+                broadcast->sa_family == AF_INET &&
+                reinterpret_cast<const sockaddr_in*>(broadcast)->sin_addr.s_addr == wanted;
+    }
+    ::freeifaddrs(interfaces);
+    return found;
+}
+
+// Returns 0 or an errno value.
+int JoinGroup(int fd, const sockaddr_storage& group) {
+    int rc;
+    if (group.ss_family == AF_INET) {
+        ip_mreqn request{};
+        request.imr_multiaddr = reinterpret_cast<const sockaddr_in&>(group).sin_addr;
+        rc = ::setsockopt(fd, IPPROTO_IP, IP_ADD_MEMBERSHIP, &request, sizeof request);
+    } else {
+        ipv6_mreq request{};
+        request.ipv6mr_multiaddr = reinterpret_cast<const sockaddr_in6&>(group).sin6_addr;
+        rc = ::setsockopt(fd, IPPROTO_IPV6, IPV6_JOIN_GROUP, &request, sizeof request);
+    }
+    return rc == 0 ? 0 : errno;
+}
+
+// Returns 0 or an errno value.
+int BindTo(int fd, const sockaddr_storage& address, socklen_t length) {
+    const bool multicast = IsMulticast(address);
+    // Many programs may listen to one broadcast or multicast sender; a unicast port is one
+    // program's, or a second one would silently take its datagrams.
+    if (multicast || IsBroadcast(address)) {
+        const int on = 1;
+        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    }
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
+        return errno;
+    }
+    return multicast ? JoinGroup(fd, address) : 0;
+}
+
+SocketOpenResult BindDatagram(const ResolvedAddresses& resolved) {
     int lastError = EADDRNOTAVAIL;
     for (std::size_t i = 0; i < resolved.addresses.size(); ++i) {
         const int fd = NewSocket(resolved.addresses[i], SOCK_DGRAM);
@@ -157,14 +159,10 @@ SocketOpenResult BindDatagram(const Resolved& resolved) {
             lastError = errno;
             continue;
         }
-        // Several programs may listen to the same broadcast sender.
-        const int on = 1;
-        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        if (::bind(fd, reinterpret_cast<const sockaddr*>(&resolved.addresses[i]),
-                   resolved.lengths[i]) == 0) {
+        lastError = BindTo(fd, resolved.addresses[i], resolved.lengths[i]);
+        if (lastError == 0) {
             return {fd, {}};
         }
-        lastError = errno;
         ::close(fd);
     }
     return {-1, std::strerror(lastError)};
@@ -184,9 +182,10 @@ SocketOpenResult AskForSentences(SocketOpenResult connected) {
 
 }  // namespace
 
-SocketOpenResult OpenSourceSocket(const NetworkSource& source) {
+SocketOpenResult OpenSourceSocket(const NetworkSource& source, const NameLookup& lookup) {
     const bool udp = source.kind == NetworkKind::Udp;
-    const Resolved resolved = Resolve(source.host, source.port, udp ? SOCK_DGRAM : SOCK_STREAM);
+    const ResolvedAddresses resolved =
+        lookup.Resolve(source.host, source.port, udp ? SOCK_DGRAM : SOCK_STREAM, kResolveTimeout);
     if (!resolved.error.empty()) {
         return {-1, resolved.error};
     }
@@ -198,7 +197,7 @@ SocketOpenResult OpenSourceSocket(const NetworkSource& source) {
 }
 
 std::string NameErrorText(std::string_view name, const std::string& reason) {
-    return "Cannot use " + std::string(name) + ": " + reason;
+    return "Cannot use " + ShownName(name) + ": " + reason;
 }
 
 std::string OpenErrorText(const NetworkSource& source, const std::string& reason) {

@@ -23,10 +23,11 @@ struct SocketOpening::Shared {
     }
 };
 
-SocketOpening::SocketOpening(const NetworkSource& source) : shared_(std::make_shared<Shared>()) {
+SocketOpening::SocketOpening(const NetworkSource& source, const NameLookup& lookup)
+    : shared_(std::make_shared<Shared>()) {
     try {
-        std::thread([shared = shared_, source] {
-            shared->Finish(OpenSourceSocket(source));
+        std::thread([shared = shared_, source, lookup] {
+            shared->Finish(OpenSourceSocket(source, lookup));
         }).detach();
     } catch (const std::system_error& error) {
         shared_->Finish({-1, "no thread to connect on (" + std::string(error.what()) + ")"});

@@ -10,7 +10,8 @@
 // afterwards is closed.
 class SocketOpening {
 public:
-    explicit SocketOpening(const NetworkSource& source);
+    // Names are looked up through `lookup` (see NameLookup).
+    SocketOpening(const NetworkSource& source, const NameLookup& lookup);
     ~SocketOpening();
     SocketOpening(const SocketOpening&) = delete;
     SocketOpening& operator=(const SocketOpening&) = delete;

@@ -29,7 +29,7 @@ bool SourceConnector::Begin(const std::string& name, std::function<void()> ready
     }
     DropFinished();
     name_ = name;
-    opening_ = std::make_unique<SocketOpening>(*source);
+    opening_ = std::make_unique<SocketOpening>(*source, lookup_);
     poll_.start();
     return true;
 }

@@ -41,6 +41,8 @@ private:
     void DropFinished();
 
     QTimer poll_;
+    // One for every attempt: a lookup that outlived its time is not started again.
+    NameLookup lookup_;
     std::string name_;
     std::unique_ptr<SocketOpening> opening_;
     std::optional<SocketOpenResult> finished_;

@@ -6,9 +6,10 @@ QEvent::Type CommEvent::EventType() {
 }
 
 CommEvent::CommEvent(CommMessage message, std::int32_t param, std::unique_ptr<char[]> block,
-                     std::uint16_t length)
+                     std::uint16_t length, std::uint32_t generation)
     : QEvent(EventType()),
       message_(message),
       param_(param),
       block_(std::move(block)),
-      length_(length) {}
+      length_(length),
+      generation_(generation) {}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -21,10 +22,14 @@ public:
     // A hang-up request, the last word of a failing thread: a full heap cannot stop it
     // from ending.
     void PostHangupRequest() noexcept;
+    // Events posted so far are not handed on: the port they came from was closed. Called on
+    // the notifier's thread once the posting threads have ended.
+    void Forget() { ++generation_; }
 
 protected:
     bool event(QEvent* e) override;
 
 private:
     Handler handler_;
+    std::atomic<std::uint32_t> generation_{0};
 };

@@ -11,6 +11,14 @@
 
 enum class PurgeDirection { Input, Output };
 
+// What the reader does with input while the window's thread is behind with what was posted
+// (its ReceiveWindow is full).
+enum class BacklogPolicy {
+    Unbounded,  // post anyway: a serial line must lose nothing, and its speed bounds it
+    Pause,      // stop reading until there is room: the stream's transport slows the sender
+    Drop,       // read on and drop the input, counted: datagrams cannot be held back
+};
+
 // One open serial device as TComm and its threads see it. Read, Write and ReadLineEvents
 // never block: the threads wait on the descriptors with poll() together with the stop signal.
 // The reader, the writer and the user-interface thread may call at the same time.
@@ -30,6 +38,7 @@ public:
     // True when the device holds input that Handle() does not announce (the rest of a
     // datagram larger than the last read took).
     virtual bool HasPendingInput() const { return false; }
+    virtual BacklogPolicy WhenBehind() const { return BacklogPolicy::Unbounded; }
     virtual IoResult Write(std::span<const char> data) = 0;
     virtual LineEvents ReadLineEvents() = 0;
 

@@ -6,6 +6,7 @@
 #include "serial/CommNotifier.h"
 #include "serial/PortName.h"
 #include "serial/PosixDeviceFactory.h"
+#include "serial/ReceiveWindow.h"
 #include "serial/TReadThread.h"
 #include "serial/TWriteThread.h"
 #include "serial/WakeEvent.h"
@@ -52,14 +53,16 @@ void TComm::OpenPort() {
     const std::optional<std::int32_t> applied = device->LineSpeed();
 
     std::unique_ptr<WakeEvent> stop;
+    std::shared_ptr<ReceiveWindow> window;
     try {
         stop = std::make_unique<WakeEvent>();
+        window = std::make_shared<ReceiveWindow>();
     } catch (const std::exception&) {
         throw ECommsError(ECommsError::kCannotCreateEvent);
     }
     std::unique_ptr<TReadThread> reader;
     try {
-        reader = std::make_unique<TReadThread>(*device, *stop, *notifyWindow_, timeouts_);
+        reader = std::make_unique<TReadThread>(*device, *stop, *notifyWindow_, *window, timeouts_);
     } catch (const std::exception&) {
         throw ECommsError(ECommsError::kCannotCreateReadThread);
     }
@@ -74,6 +77,7 @@ void TComm::OpenPort() {
     }
     readThread_ = std::move(reader);
     closeEvent_ = std::move(stop);
+    receiveWindow_ = std::move(window);
     portHandle_ = std::move(device);
     appliedBaudRate_ = applied;
     // Only now that opening cannot fail any more may the threads act: reader first.
@@ -87,6 +91,9 @@ void TComm::ClosePort() noexcept {
     }
     StopReader();
     StopWriter();
+    // What the threads posted and the window has not handled yet belongs to this opening.
+    notifyWindow_->Forget();
+    receiveWindow_.reset();
     closeEvent_.reset();
     portHandle_.reset();
     appliedBaudRate_.reset();
@@ -132,6 +139,10 @@ bool TComm::WriteData(const void* data, std::uint16_t count) {
     return true;
 }
 
+std::uint64_t TComm::TakeDroppedInput() {
+    return receiveWindow_ ? receiveWindow_->TakeDropped() : 0;
+}
+
 bool TComm::ReaderRunning() const {
     return readThread_ && !readThread_->Finished();
 }
@@ -153,11 +164,25 @@ void TComm::ApplyTimeouts() {
 
 void TComm::CommWindowProc(const CommEvent& event) {
     switch (event.Message()) {
-        case CommMessage::ReceiveData:
-            if (OnReceiveData) {
-                OnReceiveData(*this, event.Block(), event.Length());
+        case CommMessage::ReceiveData: {
+            // Given back even when the handler throws or closes the port.
+            const std::shared_ptr<ReceiveWindow> window = receiveWindow_;
+            const auto giveBack = [&] {
+                if (window) {
+                    window->Give(event.Length());
+                }
+            };
+            try {
+                if (OnReceiveData) {
+                    OnReceiveData(*this, event.Block(), event.Length());
+                }
+            } catch (...) {
+                giveBack();
+                throw;
             }
+            giveBack();
             break;
+        }
         case CommMessage::ReceiveError:
             if (OnReceiveError) {
                 OnReceiveError(*this, event.Param());

@@ -15,6 +15,7 @@
 
 class CommEvent;
 class CommNotifier;
+class ReceiveWindow;
 class WakeEvent;
 class TReadThread;
 class TWriteThread;
@@ -53,6 +54,9 @@ public:
     // False once a thread has ended after a failure, until the port is closed.
     bool ReaderRunning() const;
     bool WriterRunning() const;
+    // Received bytes the reader dropped since last asked, because the window's thread was
+    // behind (datagram sources only: a serial line loses nothing here).
+    std::uint64_t TakeDroppedInput();
 
     // Stored only: used by the next OpenPort.
     const std::string& CommName() const { return commName_; }
@@ -172,6 +176,8 @@ private:
     // Declared so that the threads go before what they use.
     std::unique_ptr<SerialDevice> portHandle_;
     std::unique_ptr<WakeEvent> closeEvent_;
+    // Shared: a handler that closes the port still gives back the room of its block.
+    std::shared_ptr<ReceiveWindow> receiveWindow_;
     std::unique_ptr<TReadThread> readThread_;
     std::unique_ptr<TWriteThread> writeThread_;
 };

@@ -8,6 +8,7 @@
 
 #include "serial/CommNotifier.h"
 #include "serial/PollWait.h"
+#include "serial/ReceiveWindow.h"
 #include "serial/SerialDevice.h"
 #include "serial/ThreadPriority.h"
 #include "serial/WakeEvent.h"
@@ -19,8 +20,13 @@ constexpr int kReaderPriority = 2;  // highest of the port's threads
 }  // namespace
 
 TReadThread::TReadThread(SerialDevice& device, const WakeEvent& stop, CommNotifier& notify,
-                         const CommTimeouts& timeouts)
-    : device_(device), stop_(stop), notify_(notify), timeouts_(timeouts), thread_([this] {
+                         ReceiveWindow& window, const CommTimeouts& timeouts)
+    : device_(device),
+      stop_(stop),
+      notify_(notify),
+      window_(window),
+      timeouts_(timeouts),
+      thread_([this] {
           if (gate_.Wait()) {
               Run();
           }
@@ -159,7 +165,57 @@ bool TReadThread::QueryLineEvents(const ReadProgress& progress) {
     return true;
 }
 
+// False when the thread is to end: a stop while waiting for room, or a failure.
 bool TReadThread::Deliver(std::size_t count) {
+    switch (device_.WhenBehind()) {
+        case BacklogPolicy::Unbounded:
+            window_.Take(count);
+            break;
+        case BacklogPolicy::Pause:
+            if (!WaitForRoom(count)) {
+                return false;
+            }
+            break;
+        case BacklogPolicy::Drop:
+            if (!window_.TryTake(count)) {
+                Drop(count);
+                return true;
+            }
+            break;
+    }
+    return Post(count);
+}
+
+// Meanwhile the device is not read, so a stream's sender is held back by its transport.
+bool TReadThread::WaitForRoom(std::size_t count) {
+    while (!window_.TryTake(count)) {
+        std::array<pollfd, 2> fds{
+            {{stop_.Handle(), POLLIN, 0}, {window_.Room().Handle(), POLLIN, 0}}};
+        if (PollWait(fds, std::nullopt) < 0) {
+            notify_.PostHangupRequest();
+            return false;
+        }
+        if (fds[0].revents != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The rest of a datagram whose start was in the block goes with it, so that no piece of a
+// line arrives without its beginning.
+void TReadThread::Drop(std::size_t count) {
+    while (device_.HasPendingInput()) {
+        const IoResult rest = device_.Read(buffer_);
+        if (!rest.Ok() || rest.count == 0) {
+            break;
+        }
+        count += rest.count;
+    }
+    window_.CountDropped(count);
+}
+
+bool TReadThread::Post(std::size_t count) {
     try {
         // Zero-filled, so the byte after the data is the terminating zero.
         auto block = std::make_unique<char[]>(count + 1);
@@ -167,6 +223,7 @@ bool TReadThread::Deliver(std::size_t count) {
         const auto length = static_cast<std::uint16_t>(count);
         notify_.Post(CommMessage::ReceiveData, length, std::move(block), length);
     } catch (const std::bad_alloc&) {
+        window_.Give(count);
         notify_.PostHangupRequest();
         return false;
     }

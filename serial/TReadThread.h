@@ -14,20 +14,22 @@
 #include "serial/WakeEvent.h"
 
 class CommNotifier;
+class ReceiveWindow;
 class SerialDevice;
 class WakeEvent;
 
 // Reads the device in blocks of up to kBufferSize bytes, completed by the read timeouts, and
-// watches for line events; posts both to the notify object. A failure posts a hang-up
-// request and ends the thread. The constructor creates the thread and Start lets it run; the
-// destructor waits for it, so signal the stop event first.
+// watches for line events; posts both to the notify object. A block is posted only when
+// `window` has room for it, unless the device may not lose input (see BacklogPolicy). A
+// failure posts a hang-up request and ends the thread. The constructor creates the thread and Start
+// lets it run; the destructor waits for it, so signal the stop event first.
 class TReadThread {
 public:
     static constexpr std::size_t kBufferSize = 2048;
 
     // Throws std::system_error when the thread or its wake-up cannot be created.
     TReadThread(SerialDevice& device, const WakeEvent& stop, CommNotifier& notify,
-                const CommTimeouts& timeouts);
+                ReceiveWindow& window, const CommTimeouts& timeouts);
     // Calls off a thread that was never started.
     ~TReadThread() { gate_.Cancel(); }
     TReadThread(const TReadThread&) = delete;
@@ -46,6 +48,9 @@ private:
     bool ReadAvailable(ReadProgress& progress, short revents);
     bool QueryLineEvents(const ReadProgress& progress);
     bool Deliver(std::size_t count);
+    bool Post(std::size_t count);
+    bool WaitForRoom(std::size_t count);
+    void Drop(std::size_t count);
     bool EndWithHangup(const ReadProgress& progress);
     bool ServeLineEvents(const ReadProgress& progress);
     CommTimeouts Timeouts() const;
@@ -53,6 +58,7 @@ private:
     SerialDevice& device_;
     const WakeEvent& stop_;
     CommNotifier& notify_;
+    ReceiveWindow& window_;
     mutable std::mutex timeoutsMutex_;
     CommTimeouts timeouts_;
     WakeEvent timeoutsChanged_;

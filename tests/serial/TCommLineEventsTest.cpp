@@ -4,10 +4,12 @@
 #include <QTest>
 #include <QTimer>
 #include <cerrno>
+#include <thread>
 
 #include "CommRecorder.h"
 #include "FakeDeviceFactory.h"
 #include "serial/TComm.h"
+#include "serial/TReadThread.h"
 
 namespace {
 
@@ -121,6 +123,22 @@ TEST_F(TCommFakeTest, BytesReadBeforeAFailedLineQueryArriveBeforeTheHangup) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !comm.ReaderRunning(); }, 5000));
     QCoreApplication::processEvents();
     EXPECT_EQ(receivedAtHangup, "partial");
+}
+
+// What the reader posted before the port closed belongs to a source that was stopped: it
+// reaches no handler, also when the port is opened again before the events are served.
+TEST_F(TCommFakeTest, BlocksPostedBeforeClosingReachNoHandler) {
+    WriteAll(line->Master(), std::string(TReadThread::kBufferSize, 'x'));
+    // A full block is posted as soon as its last byte is read; closing waits for the reader.
+    // The event loop must not run meanwhile.
+    for (int i = 0; i < 500 && line->BytesRead() < TReadThread::kBufferSize; ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_EQ(line->BytesRead(), TReadThread::kBufferSize);
+    comm.ClosePort();
+    comm.OpenPort();
+    ExpectReceives("$GPGGA*00\r\n");
+    EXPECT_EQ(recorder.received, "$GPGGA*00\r\n");
 }
 
 TEST_F(TCommFakeTest, DeviceClosedUnderTheReaderEndsItWithoutHangup) {

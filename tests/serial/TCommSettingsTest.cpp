@@ -308,7 +308,8 @@ TEST_F(TCommSetterTest, ReaderDoesNothingWhenTheWriterCannotBeCreated) {
     CommRecorder recorder(comm);
     line->FailReads(EIO);  // a running reader would ask for a hang-up at once
     {
-        DescriptorLimit limit(2);  // the stop event and the reader's wake-up, not the writer's
+        // The stop event, the receive window's and the reader's wake-ups, not the writer's.
+        DescriptorLimit limit(3);
         try {
             comm.OpenPort();
             ADD_FAILURE() << "opened";

@@ -27,4 +27,7 @@ public:
 
     // What went wrong after Failed, in words for the user ("Connection refused").
     virtual std::string ErrorText() const { return {}; }
+    // What ended the input after End, when the user would not know otherwise ("gpsd at
+    // localhost:2947 closed the connection"); empty for the end of a file.
+    virtual std::string EndText() const { return {}; }
 };

@@ -9,7 +9,8 @@
 
 #include "SocketOpen.h"
 
-NetworkByteSource::NetworkByteSource(int fd, NetworkKind kind) : fd_(fd), kind_(kind) {}
+NetworkByteSource::NetworkByteSource(int fd, NetworkKind kind, std::string description)
+    : fd_(fd), kind_(kind), description_(std::move(description)) {}
 
 NetworkByteSource::~NetworkByteSource() {
     ::close(fd_);
@@ -67,5 +68,5 @@ std::unique_ptr<ByteSource> OpenNetworkSource(const std::string& name, std::stri
         error = OpenErrorText(*source, opened.error);
         return nullptr;
     }
-    return std::make_unique<NetworkByteSource>(opened.fd, source->kind);
+    return std::make_unique<NetworkByteSource>(opened.fd, source->kind, DescribeSource(*source));
 }

@@ -12,19 +12,22 @@
 // a TCP server's raw sentences, or UDP datagrams.
 class NetworkByteSource : public ByteSource {
 public:
-    NetworkByteSource(int fd, NetworkKind kind);
+    // `description` names the source in messages (DescribeSource).
+    NetworkByteSource(int fd, NetworkKind kind, std::string description);
     ~NetworkByteSource() override;
     NetworkByteSource(const NetworkByteSource&) = delete;
     NetworkByteSource& operator=(const NetworkByteSource&) = delete;
 
     ReadResult Read(char* buffer, std::size_t size, std::chrono::milliseconds timeout) override;
     std::string ErrorText() const override { return error_; }
+    std::string EndText() const override { return description_ + " closed the connection"; }
 
 private:
     ReadResult Fail(int error);
 
     int fd_;
     NetworkKind kind_;
+    std::string description_;
     GpsdLineFilter gpsd_;
     DatagramBuffer datagram_;  // UDP only
     std::string error_;

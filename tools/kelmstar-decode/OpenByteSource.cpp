@@ -5,6 +5,7 @@
 #include "FileByteSource.h"
 #include "LineSpeedDetector.h"
 #include "NetworkByteSource.h"
+#include "NetworkSourceName.h"
 #include "SerialByteSource.h"
 #include "serial/PosixDeviceFactory.h"
 
@@ -21,7 +22,8 @@ OpenedSource OpenFile(const DecodeOptions& options) {
     }
     auto file = std::make_unique<FileByteSource>(options.input);
     if (!file->Valid()) {
-        return {nullptr, "cannot open " + options.input + ": " + file->ErrorText(), std::nullopt};
+        return {nullptr, "cannot open " + ShownName(options.input) + ": " + file->ErrorText(),
+                std::nullopt};
     }
     return {std::move(file), {}, std::nullopt};
 }
@@ -39,16 +41,17 @@ OpenedSource OpenSerial(const DecodeOptions& options, OpenResult opened,
             case LineSpeedDetector::Outcome::Found:
                 break;
             case LineSpeedDetector::Outcome::NotFound:
-                return {nullptr, "no NMEA sentences at any speed on " + options.input, {}};
+                return {
+                    nullptr, "no NMEA sentences at any speed on " + ShownName(options.input), {}};
             case LineSpeedDetector::Outcome::CannotOpen:
-                return {nullptr, "cannot read " + options.input, {}};
+                return {nullptr, "cannot read " + ShownName(options.input), {}};
             case LineSpeedDetector::Outcome::Cancelled:
                 return {nullptr, "stopped while looking for the line speed", {}};
         }
         rate = found.baudRate;
         opened = factory.Open(options.input);
         if (!opened.device) {
-            return {nullptr, "cannot open " + options.input, {}};
+            return {nullptr, "cannot open " + ShownName(options.input), {}};
         }
     }
     auto source = std::make_unique<SerialByteSource>(std::move(opened.device), rate);
@@ -84,6 +87,7 @@ OpenedSource OpenByteSource(const DecodeOptions& options,
         case OpenFailure::CannotSetup:
             break;
     }
-    return {nullptr, "cannot open " + options.input + " (missing, or in use by another program)",
+    return {nullptr,
+            "cannot open " + ShownName(options.input) + " (missing, or in use by another program)",
             std::nullopt};
 }

@@ -111,6 +111,9 @@ int Run(const DecodeOptions& options) {
         std::fprintf(stderr, "kelmstar-decode: write error\n");
         return 1;
     }
+    if (end == LiveDecodeEnd::EndOfInput && !opened.source->EndText().empty()) {
+        std::fprintf(stderr, "kelmstar-decode: %s\n", opened.source->EndText().c_str());
+    }
     if (end == LiveDecodeEnd::SourceFailed) {
         std::fprintf(stderr, "kelmstar-decode: read error: %s\n",
                      opened.source->ErrorText().c_str());

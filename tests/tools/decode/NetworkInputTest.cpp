@@ -127,7 +127,7 @@ TEST(NetworkInputTest, TcpServerGivesTheFixesOfTheCapture) {
     ASSERT_EQ(::listen(server, 1), 0);
     const std::string port = std::to_string(ntohs(address.sin_port));
     std::string out;
-    std::thread decoder([&] { out = Decode("tcp://127.0.0.1:" + port + " --duration=20"); });
+    std::thread decoder([&] { out = Decode("tcp://127.0.0.1:" + port + " --duration=20 2>&1"); });
     pollfd entry{server, POLLIN, 0};
     ASSERT_EQ(::poll(&entry, 1, 10000), 1) << "the decoder did not connect";
     const int client = ::accept(server, nullptr, nullptr);
@@ -137,6 +137,8 @@ TEST(NetworkInputTest, TcpServerGivesTheFixesOfTheCapture) {
     decoder.join();
     ::close(server);
     EXPECT_EQ(RmcFixes(out), RmcFixes(Decode(kCapture)));
+    EXPECT_NE(out.find("\nkelmstar-decode: 127.0.0.1:" + port + " closed the connection\n"),
+              std::string::npos);
 }
 
 TEST(NetworkInputTest, UdpDatagramsGiveTheFixesOfTheCapture) {
@@ -147,14 +149,14 @@ TEST(NetworkInputTest, UdpDatagramsGiveTheFixesOfTheCapture) {
     std::string out;
     std::thread decoder([&] { out = Decode("udp://127.0.0.1:" + port + " --duration=4"); });
     // Datagrams sent before the decoder listens are lost, so the capture goes out in rounds,
-    // one line per datagram, until the decoder ends.
+    // one sentence per datagram, without CR LF as many senders do, until the decoder ends.
     const int sender = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     const std::string text = CaptureText();
     for (int round = 0; round < 8; ++round) {
         for (std::size_t at = 0; at < text.size();) {
             const std::size_t end = text.find('\n', at) + 1;
-            ::sendto(sender, text.data() + at, end - at, 0, reinterpret_cast<sockaddr*>(&address),
-                     sizeof address);
+            ::sendto(sender, text.data() + at, end - at - 2, 0,
+                     reinterpret_cast<sockaddr*>(&address), sizeof address);
             at = end;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
