@@ -120,7 +120,6 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     Playback->Install(SpeedPanel, kPlaybackControlsLeft, Operate1, StatusBar1);
     feed_.SetObserver(Playback);
     lineMonitor->playbackHold = [this] { return HeldPlayback(); };
-    SystemsSetup = new SatelliteSystemsDialog(this);
     ApplySatelliteSystems(SatelliteSystemsDialog::StoredAllSystems());
     connect(Playback->PauseButton, &QToolButton::toggled, lineMonitor,
             &LineMonitor::PlaybackHoldChanged);
@@ -343,6 +342,10 @@ void TMainForm::ShareOnNetwork1Click() {
 }
 
 void TMainForm::SatelliteSystems1Click() {
+    if (SystemsSetup == nullptr) {
+        SystemsSetup =
+            new SatelliteSystemsDialog(this);  // start-up makes the original's dialogs only
+    }
     const bool all = systems_.Systems() == SatelliteSystems::All;
     SystemsSetup->Show(all);
     if (runModal(*SystemsSetup) != QDialog::Accepted) {
@@ -722,6 +725,7 @@ void TMainForm::Stop1Click() {
 }
 
 void TMainForm::Comm1ReceiveData(TComm&, const char* buffer, std::uint16_t length) {
+    MakeRoomFor(length);
     const std::int32_t before = buffer_.Count();
     for (std::uint16_t i = 0; i < length; ++i) {
         buffer_.Put(static_cast<std::uint8_t>(buffer[i]));
@@ -774,7 +778,23 @@ void TMainForm::ClearDisabledRows() {
     }
 }
 
+// A fast line (every satellite system at ten epochs a second) can bring more between two
+// decode ticks than the ring holds: what is buffered is decoded first, as the next tick
+// would, instead of dropping what does not fit.
+void TMainForm::MakeRoomFor(std::size_t length) {
+    while (Timer1->isActive() &&
+           static_cast<std::size_t>(buffer_.Count()) + length > ReceiveBuffer::kCapacity) {
+        if (DecodeBuffered() == 0) {
+            return;  // no whole sentence in it: the bytes beyond its room are dropped
+        }
+    }
+}
+
 void TMainForm::Timer1Timer() {
+    DecodeBuffered();
+}
+
+int TMainForm::DecodeBuffered() {
     OpenSentenceLog();
     const int decoded = tick_.Run(feed_);
     if (feed_.TakeLogWritten()) {
@@ -783,6 +803,7 @@ void TMainForm::Timer1Timer() {
     if (decoded > 0) {
         ClearDisabledRows();
     }
+    return decoded;
 }
 
 void TMainForm::Timer2Timer() {

@@ -89,6 +89,8 @@ public:
     void Satellites1Click();  // "Satell&ites", every system's satellites as a table
     void CreateSatellitesView();
     void SatelliteSystems1Click();  // "Satellite &Systems...": GPS only or every system
+    // Decodes every satellite system, or the GPS talker alone, from the next sentence on.
+    void ApplySatelliteSystems(bool all);
     void SpeedButton2Click();
     void SpeedButton3Click();
     void SpeedButton4Click();
@@ -163,7 +165,8 @@ public:
     PlaybackControl* Playback = nullptr;
     // Fills the status bar, counts the line, brings a port that hung up back.
     LineMonitor* lineMonitor = nullptr;
-    // "Satellite Systems": the GPS talker alone or every satellite system.
+    // "Satellite Systems": the GPS talker alone or every satellite system; made when first
+    // shown.
     SatelliteSystemsDialog* SystemsSetup = nullptr;
     // Serves the received sentences to other programs.
     ShareOnNetwork* Share = nullptr;
@@ -177,7 +180,6 @@ protected:
 private:
     QList<LayoutView> LayoutViews();
     void ArrangeFirstStart();
-    void ApplySatelliteSystems(bool all);
     void SentenceFramed(const char* text);
     void StartIntake();
     bool PlaybackFileLeft() const;
@@ -202,6 +204,8 @@ private:
     void AddView(QMdiSubWindow* view);
     void Retile();
     int DecodePlayback();
+    int DecodeBuffered();
+    void MakeRoomFor(std::size_t length);
     void PlaybackLineFed(std::string_view line);
 
     AppState& state_;

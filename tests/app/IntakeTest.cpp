@@ -242,6 +242,31 @@ TEST_F(IntakeTest, LogHoldsEveryFramedGpSentenceAfterEachTickAndAcrossStopAndSta
     EXPECT_EQ(both.substr(firstRun.size()), kVtg + kRmc);  // live records keep their CR
 }
 
+// Three full reads between two decode ticks (a fast line): what is buffered is decoded to
+// make room, and the log holds every sentence.
+TEST_F(IntakeTest, ReadsFasterThanTheTickLoseNothing) {
+    CreateProgram();
+    PseudoTerminal receiver;
+    ChooseSerialPort(receiver.Path());
+    SwitchLoggingOn("out.log");
+    Main().Start1Click();
+    std::string block;
+    while (block.size() + kGga.size() <= 2048) {
+        block += kGga;
+    }
+    for (int read = 0; read < 3; ++read) {
+        Main().Comm1ReceiveData(Main().Comm1, block.data(),
+                                static_cast<std::uint16_t>(block.size()));
+    }
+    Main().Timer1Timer();
+    Main().Timer1Timer();
+    Main().Stop1Click();
+    // Every sentence, but the last that waits for 100 bytes to be buffered behind it.
+    const std::string all = block + block + block;
+    const std::string logged = ReadFile("out.log");
+    EXPECT_EQ(logged, all.substr(0, all.size() - kGga.size()));
+}
+
 TEST_F(IntakeTest, ALogThatCannotBeOpenedIsReportedAndLoggingStaysOff) {
     CreateProgram();
     WriteFile("plain.txt", "");

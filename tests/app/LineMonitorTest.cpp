@@ -34,7 +34,7 @@ TEST_F(ProgramTest, LineStatisticsOpensFromTheViewMenuAndCountsTheLine) {
     EXPECT_EQ(Main().findChildren<QDialog*>(QString(), Qt::FindDirectChildrenOnly).size(), 7);
     EXPECT_EQ(Main().findChild<LineStatisticsView*>(), nullptr);
     EXPECT_EQ(Main().StatusBar1->stateField->text(), "Stopped");
-    EXPECT_EQ(Main().View1->actions().last(), Main().LineStatistics1);
+    EXPECT_EQ(Main().View1->actions().indexOf(Main().LineStatistics1), 5) << "after the five views";
 
     PseudoTerminal receiver;
     Windows().Data->comsetting->setEditText(QString::fromStdString(receiver.Path()));
