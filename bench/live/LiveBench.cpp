@@ -3,9 +3,11 @@
 // program's CPU use. Usage:
 //   live_bench [--sim=PATH] [--baud=115200] [--rate=10] [--seconds=120] [--warm-up=3]
 //              [--four-types] [--read-limit=MS] [--source=serial|gpsd|tcp] [--share-clients=N]
+//              [--systems=gps,glonass,galileo,beidou]
 // --read-limit sets the serial component's total read timeout, to compare read timings.
 // --source puts gpsd or a TCP bridge between the simulator and the program; --share-clients
-// switches sharing on with N clients reading it.
+// switches sharing on with N clients reading it. --systems makes the simulator a receiver of
+// those systems and the program decode every system.
 
 #include <cstdio>
 #include <cstring>
@@ -45,6 +47,8 @@ LiveRun::Options ParseOptions(int argc, char** argv) {
             options.readLimitMs = std::stoi(value);
         } else if (Option(argv[i], "--source", value)) {
             options.source = value;
+        } else if (Option(argv[i], "--systems", value)) {
+            options.systems = value;
         } else if (Option(argv[i], "--share-clients", value)) {
             options.shareClients = std::stoi(value);
         } else if (std::strcmp(argv[i], "--four-types") == 0) {
@@ -57,9 +61,9 @@ LiveRun::Options ParseOptions(int argc, char** argv) {
 }
 
 void Report(const LiveRun::Options& options, const LiveRun::Result& r) {
-    std::printf("live: %d baud, %d sentence groups/s, %s, %.1f s measured\n", options.baud,
-                options.rate, options.allTypes ? "all six types" : "GGA GSA GSV RMC",
-                r.wallSeconds);
+    std::printf("live: %d baud, %d sentence groups/s, %s, systems %s, %.1f s measured\n",
+                options.baud, options.rate, options.allTypes ? "all six types" : "GGA GSA GSV RMC",
+                options.systems.c_str(), r.wallSeconds);
     std::printf("sentences written %lld, received %lld, shown %lld, lost %lld, corrupted %lld\n",
                 static_cast<long long>(r.written), static_cast<long long>(r.received),
                 static_cast<long long>(r.shown), static_cast<long long>(r.written - r.shown),

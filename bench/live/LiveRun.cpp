@@ -128,6 +128,13 @@ LiveRun::Result LiveRun::Run() {
             arguments << "--gll"
                       << "--vtg";
         }
+        arguments << "--systems=" + QString::fromStdString(options_.systems);
+        if (options_.systems != "gps") {
+            arguments << "--signals=2";  // a dual-frequency receiver, as current ones are
+        }
+        if (options_.systems != "gps") {
+            main.ApplySatelliteSystems(true);  // and the log keeps every talker's sentences
+        }
         QProcess simulator;
         simulator.start(QString::fromStdString(options_.simulator), arguments);
         if (!simulator.waitForStarted(5000) || !simulator.waitForReadyRead(5000)) {

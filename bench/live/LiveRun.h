@@ -22,6 +22,8 @@ public:
         int readLimitMs = -1;  // >= 0: Comm1's ReadTotalTimeoutConstant, to try other limits
         std::string source = "serial";  // or "gpsd", "tcp": the simulator behind that peer
         int shareClients = -1;          // >= 0: sharing on, with this many clients reading
+        // The simulator's --systems; any besides "gps" make the program decode every system.
+        std::string systems = "gps";
     };
 
     struct Result {

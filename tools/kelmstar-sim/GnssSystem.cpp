@@ -9,13 +9,14 @@ struct SystemNames {
     const char* talker;
     int systemId;
     int signalId;
+    int secondSignalId;
 };
 
 constexpr SystemNames kSystems[kGnssSystemCount] = {
-    {"gps", "GP", 1, 1},
-    {"glonass", "GL", 2, 1},
-    {"galileo", "GA", 3, 7},
-    {"beidou", "GB", 4, 1},
+    {"gps", "GP", 1, 1, 6},
+    {"glonass", "GL", 2, 1, 3},
+    {"galileo", "GA", 3, 7, 2},
+    {"beidou", "GB", 4, 1, 0xB},
 };
 
 const SystemNames& namesOf(GnssSystem system) {
@@ -45,8 +46,8 @@ int nmeaSystemId(GnssSystem system) {
     return namesOf(system).systemId;
 }
 
-int nmeaSignalId(GnssSystem system) {
-    return namesOf(system).signalId;
+int nmeaSignalId(GnssSystem system, int signal) {
+    return signal == 0 ? namesOf(system).signalId : namesOf(system).secondSignalId;
 }
 
 }  // namespace kelmsim

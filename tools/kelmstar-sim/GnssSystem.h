@@ -18,8 +18,9 @@ std::optional<GnssSystem> systemNamed(std::string_view name);
 const char* systemTalker(GnssSystem system);
 // System ID of NMEA 4.10 and later: 1 GPS, 2 GLONASS, 3 Galileo, 4 BeiDou.
 int nmeaSystemId(GnssSystem system);
-// Signal ID of GSV for the one signal tracked per system: GPS L1 C/A 1, GLONASS L1 OF 1,
-// Galileo E1 B/C 7, BeiDou B1I 1.
-int nmeaSignalId(GnssSystem system);
+// Signal ID of GSV for the first signal tracked per system (`signal` 0): GPS L1 C/A 1,
+// GLONASS L1 OF 1, Galileo E1 B/C 7, BeiDou B1I 1; and for the second of a dual-frequency
+// receiver (`signal` 1): GPS L2 CL 6, GLONASS L2 OF 3, Galileo E5b 2, BeiDou B2I 0xB.
+int nmeaSignalId(GnssSystem system, int signal = 0);
 
 }  // namespace kelmsim

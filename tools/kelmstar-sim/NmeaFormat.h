@@ -20,6 +20,7 @@ std::optional<NmeaVersion> nmeaVersionNamed(std::string_view name);
 struct NmeaFormat {
     std::vector<GnssSystem> systems{GnssSystem::Gps};  // in GnssSystem order, each once
     NmeaVersion version = NmeaVersion::V411;
+    int signals = 1;  // 2: a dual-frequency receiver, a GSV group per system and signal
 
     bool gpsOnly() const;
     // Of GGA, GLL, RMC and VTG: "GN" for several systems, else the one system's own.

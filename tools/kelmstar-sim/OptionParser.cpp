@@ -148,6 +148,10 @@ const std::map<std::string, Setter>& valueOptions() {
          }},
         {"nmea",
          [](SimOptions& o, const std::string& v) { o.receiver.format.version = toVersion(v); }},
+        {"signals",
+         [](SimOptions& o, const std::string& v) {
+             o.receiver.format.signals = static_cast<int>(toWhole("signals", v, 1, 2));
+         }},
     };
     return kOptions;
 }
@@ -208,6 +212,11 @@ SimOptions OptionParser::parse(const std::vector<std::string>& arguments) {
     }
     if (!baudGiven && !o.receiver.format.gpsOnly()) {
         o.baud = kMultiGnssBaud;
+    }
+    // A second signal is told apart only by its signal ID, which GP sentences never carry.
+    if (o.receiver.format.signals > 1 &&
+        (o.receiver.format.gpsOnly() || !o.receiver.format.gsvSignalId())) {
+        throw OptionError("--signals=2 needs more systems than GPS and --nmea=4.10 or 4.11");
     }
     return o;
 }
@@ -270,6 +279,10 @@ Options:
                      4.10: the same without the system ID; each GSA then takes its system's
                      talker (GPGSA, GLGSA, GAGSA, GBGSA). 4.00: neither ID, GSA as in 4.10.
                      GPS alone always gives the classic GP sentences
+  --signals=N        1 or 2: signals tracked per satellite (default: 1). 2 makes a
+                     dual-frequency receiver with a second GSV group per system (GPS L2 CL,
+                     GLONASS L2 OF, Galileo E5b, BeiDou B2I), a few dB weaker; it needs the
+                     signal IDs of --nmea=4.10 or 4.11 and more than GPS
   --gll              send GLL from the start
   --vtg              send VTG from the start
   --help, -h         show this text

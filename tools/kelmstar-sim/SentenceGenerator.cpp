@@ -11,6 +11,8 @@ namespace {
 
 constexpr double kKnotsToKmh = 1.852;
 constexpr std::size_t kSatellitesPerGsv = 4;
+// How much weaker a second signal (L2, E5b, B2I) arrives than the first.
+constexpr int kSecondSignalLoss = 4;
 
 // "hhmmss.ss"
 std::string timeField(const UtcTime& t) {
@@ -96,6 +98,21 @@ std::vector<std::string> gsvGroup(const std::string& address,
         out.push_back(text + signalField);
     }
     return out;
+}
+
+// The satellites as the receiver hears them on signal `signal`: the second signal of a
+// dual-frequency receiver comes in a few dB weaker, and not at all when the first is lost.
+std::vector<SatelliteReport> onSecondSignal(const std::vector<const SatelliteReport*>& first,
+                                            int signal) {
+    std::vector<SatelliteReport> reports;
+    for (const SatelliteReport* s : first) {
+        SatelliteReport report = *s;
+        if (signal > 0 && report.cno) {
+            report.cno = *report.cno - kSecondSignalLoss;
+        }
+        reports.push_back(report);
+    }
+    return reports;
 }
 
 }  // namespace
@@ -184,11 +201,20 @@ std::vector<std::string> SentenceGenerator::gsv(const EpochData& e, const NmeaFo
                 satellites.push_back(&s);
             }
         }
-        const std::string signal =
-            format.gsvSignalId() ? "," + std::to_string(nmeaSignalId(system)) : "";
-        for (std::string& text :
-             gsvGroup(std::string(systemTalker(system)) + "GSV", satellites, signal)) {
-            out.push_back(std::move(text));
+        for (int signal = 0; signal < format.signals; ++signal) {
+            char field[8] = "";
+            if (format.gsvSignalId()) {
+                std::snprintf(field, sizeof field, ",%X", nmeaSignalId(system, signal));
+            }
+            const std::vector<SatelliteReport> onSignal = onSecondSignal(satellites, signal);
+            std::vector<const SatelliteReport*> reports;
+            for (const SatelliteReport& s : onSignal) {
+                reports.push_back(&s);
+            }
+            for (std::string& text :
+                 gsvGroup(std::string(systemTalker(system)) + "GSV", reports, field)) {
+                out.push_back(std::move(text));
+            }
         }
     }
     return out;
