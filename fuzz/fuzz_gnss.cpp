@@ -1,6 +1,8 @@
 // The decoder of every satellite system fed arbitrary sentence texts, one per input line.
 // After each sentence the satellites in view and the epochs are checked: within the table's
-// capacity, every number within its system's range, every value within its field's.
+// capacity, every number within its system's range, every value within its field's. The
+// same lines go through the intake's "All satellite systems" step, whose navigation record
+// must stay what the views can show.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -11,6 +13,7 @@
 #include "FuzzCheck.h"
 #include "GnssDecoder.h"
 #include "SystemCounts.h"
+#include "SystemsIntake.h"
 
 namespace {
 
@@ -64,10 +67,34 @@ void CheckEpoch(const GnssEpoch& epoch) {
     FUZZ_CHECK(inView <= static_cast<int>(epoch.satellites.size()));
 }
 
+void CheckNav(const NavState& nav) {
+    FUZZ_CHECK(nav.latitude >= 0.0f && nav.latitude <= 90.0f);
+    FUZZ_CHECK(nav.longitude >= 0.0f && nav.longitude <= 180.0f);
+    FUZZ_CHECK(nav.satsInView >= 0 && nav.satsInView <= int(SatelliteTable::kCapacity));
+    FUZZ_CHECK(nav.fixAvailable == (nav.fixMode >= 2 ? 1 : 0));
+    for (const SatInView& sat : nav.sats) {
+        FUZZ_CHECK(sat.prn >= 0 && sat.prn < 600);
+    }
+}
+
+// Frames a line as the intake does: its text after "$", cut to the sentence buffer.
+void DecodeInIntake(SystemsIntake& intake, NavState& nav, std::string_view line) {
+    SentenceBuffer sentence;
+    const std::size_t length = std::min<std::size_t>(line.size(), SentenceBuffer::kMaxText - 1);
+    std::copy_n(line.data(), length, sentence.bytes);
+    sentence.bytes[length] = '\n';
+    DecodeListener listener;
+    intake.Decode(sentence, nav, listener);
+    CheckNav(nav);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     GnssDecoder decoder;
+    SystemsIntake intake;
+    intake.SetSystems(SatelliteSystems::All);
+    NavState nav;
     std::string_view input(reinterpret_cast<const char*>(data), size);
     while (!input.empty()) {
         const std::size_t end = std::min(input.find('\n'), input.size());
@@ -76,6 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         FUZZ_CHECK(decoder.Satellites().Entries().size() <= SatelliteTable::kCapacity);
         CheckEpoch(decoder.Current());
+        DecodeInIntake(intake, nav, input.substr(0, end));
         input.remove_prefix(std::min(end + 1, input.size()));
     }
     if (decoder.Finish()) {

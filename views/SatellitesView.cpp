@@ -14,6 +14,7 @@ namespace {
 
 // A C/N0 of this many dB-Hz fills the cell's bar; strong signals reach about 50.
 constexpr double kFullBar = 55.0;
+constexpr int kBarColumnWidth = 90;  // pixels: room for the bar beside the number
 
 // Paints the C/N0 as a bar behind its number.
 class CnoBarDelegate : public QStyledItemDelegate {
@@ -72,7 +73,11 @@ SatellitesView::SatellitesView(QWidget* parent) : TMDIChild(parent) {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setItemDelegateForColumn(CNo, new CnoBarDelegate(table));
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(CNo, QHeaderView::Fixed);
+    table->horizontalHeader()->resizeSection(CNo, kBarColumnWidth);
     table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setSortingEnabled(true);
     table->sortByColumn(System, Qt::AscendingOrder);
     auto* column = new QVBoxLayout(client);

@@ -19,6 +19,9 @@ constexpr std::array<Rgb, kGnssSystemCount> kSystemColours = {{
     {255, 128, 0},    // NavIC
 }};
 
+// A disc's diameter is the plot's divided by this, half the GPS plot's.
+constexpr double kDiscsPerDiameter = 30.0;
+
 // One disc per satellite: the signals of a satellite lie at one place in the sky.
 struct SkySatellite {
     SatelliteId id;
@@ -41,21 +44,29 @@ std::vector<SkySatellite> OnePerSatellite(const std::vector<SatelliteSignal>& si
     return satellites;
 }
 
-void DrawSatellite(Canvas& canvas, const PlotGeometry& geometry, const SkySatellite& satellite) {
+// Forty satellites share the plot: smaller discs than the GPS plot's, each with its number
+// beside it in its system's colour, so that neighbours stay apart and legible.
+void DrawSatellite(Canvas& canvas, const PlotGeometry& geometry, const SkySatellite& satellite,
+                   int fontSize) {
     const Rgb colour = SystemColour(satellite.id.system);
     const SkyPoint point = SatellitePoint(geometry, satellite.elevation, satellite.azimuth);
+    const double radius = geometry.d / kDiscsPerDiameter;
     canvas.SetPenColour(colour);
     canvas.SetFillColour(satellite.used ? colour : kBlack);
-    canvas.Ellipse(SatelliteDiscBox(geometry, point));
-    canvas.SetFontSize(LabelFontSize(geometry));
-    canvas.SetFontColour(satellite.used ? kBlack : colour);
-    canvas.Text(PrnLabelCorner(geometry, point, satellite.id.svid),
+    canvas.Ellipse(BoxAround(point.x, point.y, radius));
+    canvas.SetFillColour(kBlack);
+    canvas.SetFontColour(colour);
+    canvas.Text({TruncToPixel(point.x + radius + 1), TruncToPixel(point.y - fontSize)},
                 std::to_string(satellite.id.svid));
+}
+
+int SmallFontSize(const PlotGeometry& geometry) {
+    return std::max(7, LabelFontSize(geometry) * 2 / 3);
 }
 
 void DrawLegend(Canvas& canvas, const PlotGeometry& geometry,
                 const std::vector<SkySatellite>& satellites) {
-    const int fontSize = std::max(7, LabelFontSize(geometry) * 3 / 4);
+    const int fontSize = SmallFontSize(geometry);
     const int line = fontSize * 2;
     int top = 4;
     canvas.SetFontSize(fontSize);
@@ -88,8 +99,10 @@ void RenderSystemsSkyPlot(Canvas& canvas, int outerWidth, int outerHeight,
     canvas.SetFillColour(kBlack);
     DrawPlotFrame(canvas, geometry, kYellow, kGreen);
     const std::vector<SkySatellite> sky = OnePerSatellite(satellites);
+    const int fontSize = SmallFontSize(geometry);
+    canvas.SetFontSize(fontSize);
     for (const SkySatellite& satellite : sky) {
-        DrawSatellite(canvas, geometry, satellite);
+        DrawSatellite(canvas, geometry, satellite, fontSize);
     }
     DrawLegend(canvas, geometry, sky);
     canvas.SetFillColour(kBlack);
