@@ -7,6 +7,8 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "OkCancelButtons.h"
+
 namespace {
 
 constexpr char kAllSystems[] = "systems/all";
@@ -26,13 +28,7 @@ SatelliteSystemsDialog::SatelliteSystemsDialog(QWidget* parent) : QDialog(parent
         "GL ...), every satellite is shown, and the sentence log keeps every sentence.");
     note->setObjectName("note");
     note->setWordWrap(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    BitBtn1 = buttons->button(QDialogButtonBox::Ok);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn2 = buttons->button(QDialogButtonBox::Cancel);
-    BitBtn2->setObjectName("BitBtn2");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this, BitBtn1, BitBtn2);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(gpsOnly);

@@ -9,6 +9,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "OkCancelButtons.h"
+
 TShareSetup::TShareSetup(QWidget* parent) : QDialog(parent) {
     setObjectName("ShareSetup");
     setWindowTitle("Share on Network");
@@ -24,13 +26,7 @@ TShareSetup::TShareSetup(QWidget* parent) : QDialog(parent) {
     warning = new QLabel("Anyone on the network can then read the position.");
     warning->setObjectName("warning");
     warning->setStyleSheet("color: #a00000");
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    BitBtn1 = buttons->button(QDialogButtonBox::Ok);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn2 = buttons->button(QDialogButtonBox::Cancel);
-    BitBtn2->setObjectName("BitBtn2");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this, BitBtn1, BitBtn2);
     connect(allNetworks, &QRadioButton::toggled, warning, &QLabel::setVisible);
 
     auto* form = new QFormLayout;

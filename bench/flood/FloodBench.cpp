@@ -29,6 +29,7 @@
 #include <thread>
 #include <vector>
 
+#include "CommandOption.h"
 #include "KelmstarApplication.h"
 #include "ProgramProcess.h"
 #include "ShareSettings.h"
@@ -209,17 +210,24 @@ void ReportFlood(const char* what, const Measured& m, std::int64_t sent, double 
     std::printf("first sentence after the flood shared after %.2f s\n", after);
 }
 
-void RunTcp(const Options& options) {
-    std::uint16_t port = 0;
-    const int listener = BoundSocket(SOCK_STREAM, port);
-    const std::string source = "tcp://127.0.0.1:" + std::to_string(port);
-    Subject subject(options, source);
+// The program's connection to `listener` (the source it was started on); the listener is
+// closed.
+int AcceptProgram(int listener, const std::string& source) {
     pollfd entry{listener, POLLIN, 0};
     if (::poll(&entry, 1, 15000) != 1) {
         throw std::runtime_error("the program did not connect to " + source);
     }
     const int fd = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
     ::close(listener);
+    return fd;
+}
+
+void RunTcp(const Options& options) {
+    std::uint16_t port = 0;
+    const int listener = BoundSocket(SOCK_STREAM, port);
+    const std::string source = "tcp://127.0.0.1:" + std::to_string(port);
+    Subject subject(options, source);
+    const int fd = AcceptProgram(listener, source);
     const auto send = [fd](const std::string& text) { SendAll(fd, text, Clock::now() + 100ms); };
     ThroughShare(send, *subject.watcher, "ready");
     const std::string text = FloodText();
@@ -345,12 +353,7 @@ void RunClients(const Options& options) {
     const int listener = BoundSocket(SOCK_STREAM, port);
     const std::string source = "tcp://127.0.0.1:" + std::to_string(port);
     Subject subject(options, source);
-    pollfd entry{listener, POLLIN, 0};
-    if (::poll(&entry, 1, 15000) != 1) {
-        throw std::runtime_error("the program did not connect to " + source);
-    }
-    const int fd = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-    ::close(listener);
+    const int fd = AcceptProgram(listener, source);
     std::mutex sendMutex;
     const auto send = [&](const std::string& text) {
         std::lock_guard lock(sendMutex);
@@ -407,15 +410,6 @@ void RunClients(const Options& options) {
     std::printf("the clients sent %.1f MB; %d of them were dropped\n",
                 static_cast<double>(sent) / 1e6, dropped);
     std::printf("a sentence after that shared after %.2f s\n", after);
-}
-
-bool Option(const char* argument, const char* name, std::string& value) {
-    const std::size_t length = std::strlen(name);
-    if (std::strncmp(argument, name, length) != 0 || argument[length] != '=') {
-        return false;
-    }
-    value = argument + length + 1;
-    return true;
 }
 
 }  // namespace

@@ -14,19 +14,11 @@
 #include <exception>
 #include <string>
 
+#include "CommandOption.h"
 #include "KelmstarApplication.h"
 #include "LiveRun.h"
 
 namespace {
-
-bool Option(const char* argument, const char* name, std::string& value) {
-    const std::size_t length = std::strlen(name);
-    if (std::strncmp(argument, name, length) != 0 || argument[length] != '=') {
-        return false;
-    }
-    value = argument + length + 1;
-    return true;
-}
 
 LiveRun::Options ParseOptions(int argc, char** argv) {
     LiveRun::Options options;

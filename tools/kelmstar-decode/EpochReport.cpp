@@ -5,35 +5,24 @@
 #include <cstring>
 
 #include "GnssSystem.h"
+#include "JsonReport.h"
 #include "SignalTable.h"
 
 namespace {
 
 constexpr int kCoordinateDecimals = 9;  // a tenth of a millimetre
 
-void AppendKey(std::string& out, const char* key) {
-    out += ",\"";
-    out += key;
-    out += "\":";
-}
-
-void AppendInt(std::string& out, long long value) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr);
-}
-
 void AppendOptionalInt(std::string& out, const char* key, const std::optional<int>& value) {
-    AppendKey(out, key);
+    AppendJsonKey(out, key);
     if (value) {
-        AppendInt(out, *value);
+        AppendJsonNumber(out, *value);
     } else {
         out += "null";
     }
 }
 
 void AppendReal(std::string& out, const char* key, const std::optional<double>& value) {
-    AppendKey(out, key);
+    AppendJsonKey(out, key);
     if (!value) {
         out += "null";
         return;
@@ -45,7 +34,7 @@ void AppendReal(std::string& out, const char* key, const std::optional<double>& 
 
 // Computed from minutes, so printed to a fixed precision without the zeros at its end.
 void AppendCoordinate(std::string& out, const char* key, const std::optional<double>& value) {
-    AppendKey(out, key);
+    AppendJsonKey(out, key);
     if (!value) {
         out += "null";
         return;
@@ -65,7 +54,7 @@ void AppendCoordinate(std::string& out, const char* key, const std::optional<dou
 }
 
 void AppendTime(std::string& out, const std::optional<UtcTime>& time) {
-    AppendKey(out, "time");
+    AppendJsonKey(out, "time");
     if (!time) {
         out += "null";
         return;
@@ -86,7 +75,7 @@ void AppendTime(std::string& out, const std::optional<UtcTime>& time) {
 }
 
 void AppendDate(std::string& out, const std::optional<CalendarDate>& date) {
-    AppendKey(out, "date");
+    AppendJsonKey(out, "date");
     if (!date) {
         out += "null";
         return;
@@ -100,10 +89,10 @@ void AppendSatellite(std::string& out, const SatelliteSignal& satellite) {
     out += "{\"system\":\"";
     out += GnssSystemName(satellite.id.system);
     out += "\",\"svid\":";
-    AppendInt(out, satellite.id.svid);
+    AppendJsonNumber(out, satellite.id.svid);
     out += ",\"nmea\":";
-    AppendInt(out, satellite.nmea);
-    AppendKey(out, "signal");
+    AppendJsonNumber(out, satellite.nmea);
+    AppendJsonKey(out, "signal");
     if (const char* name = SignalName(satellite.id.system, satellite.signalId)) {
         out += '"';
         out += name;
@@ -123,8 +112,8 @@ void AppendEpochReport(std::string& out, const GnssEpoch& epoch) {
     out += "{\"class\":\"EPOCH\"";
     AppendTime(out, epoch.time);
     AppendDate(out, epoch.date);
-    AppendKey(out, "fix");
-    AppendInt(out, epoch.fix);
+    AppendJsonKey(out, "fix");
+    AppendJsonNumber(out, epoch.fix);
     AppendCoordinate(out, "lat", epoch.latitude);
     AppendCoordinate(out, "lon", epoch.longitude);
     AppendReal(out, "alt", epoch.altitude);
@@ -133,8 +122,8 @@ void AppendEpochReport(std::string& out, const GnssEpoch& epoch) {
     AppendReal(out, "pdop", epoch.pdop);
     AppendReal(out, "hdop", epoch.hdop);
     AppendReal(out, "vdop", epoch.vdop);
-    AppendKey(out, "used");
-    AppendInt(out, epoch.used);
+    AppendJsonKey(out, "used");
+    AppendJsonNumber(out, epoch.used);
     out += ",\"satellites\":[";
     for (std::size_t i = 0; i < epoch.satellites.size(); ++i) {
         if (i > 0) {

@@ -25,27 +25,15 @@ void AppendJsonString(std::string& out, const char* text, std::size_t length) {
 
 namespace {
 
-void AppendKey(std::string& out, const char* key) {
-    out += ",\"";
-    out += key;
-    out += "\":";
-}
-
-void AppendNumber(std::string& out, long long value) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr);
-}
-
 void AppendFloat(std::string& out, const char* key, float value) {
-    AppendKey(out, key);
+    AppendJsonKey(out, key);
     char digits[32];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     out.append(digits, result.ptr);
 }
 
 void AppendLetter(std::string& out, const char* key, char letter) {
-    AppendKey(out, key);
+    AppendJsonKey(out, key);
     AppendJsonString(out, &letter, letter == '\0' ? 0 : 1);
 }
 
@@ -58,12 +46,12 @@ std::size_t WithoutLineEnd(const char* sentence) {
 }
 
 void AppendSatellites(std::string& out, const NavState& nav) {
-    AppendKey(out, "sats");
+    AppendJsonKey(out, "sats");
     out += '[';
     for (std::size_t i = 0; i < nav.sats.size(); ++i) {
         const SatInView& sat = nav.sats[i];
         out += i == 0 ? "{\"prn\":" : ",{\"prn\":";
-        AppendNumber(out, sat.prn);
+        AppendJsonNumber(out, sat.prn);
         AppendJsonInt(out, "elevation", sat.elevation);
         AppendJsonInt(out, "azimuth", sat.azimuth);
         AppendJsonInt(out, "snr", sat.snr);
@@ -101,6 +89,18 @@ void AppendJsonReport(std::string& out, const char* sentence, const NavState& na
 }
 
 void AppendJsonInt(std::string& out, const char* key, long long value) {
-    AppendKey(out, key);
-    AppendNumber(out, value);
+    AppendJsonKey(out, key);
+    AppendJsonNumber(out, value);
+}
+
+void AppendJsonKey(std::string& out, const char* key) {
+    out += ",\"";
+    out += key;
+    out += "\":";
+}
+
+void AppendJsonNumber(std::string& out, long long value) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
 }

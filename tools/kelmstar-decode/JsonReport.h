@@ -16,3 +16,9 @@ void AppendJsonString(std::string& out, const char* text, std::size_t length);
 
 // ,"key":value — a field after the first.
 void AppendJsonInt(std::string& out, const char* key, long long value);
+
+// ,"key": — the start of a field after the first, its value to follow.
+void AppendJsonKey(std::string& out, const char* key);
+
+// A whole number as JSON writes it.
+void AppendJsonNumber(std::string& out, long long value);

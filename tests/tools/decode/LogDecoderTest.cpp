@@ -33,15 +33,6 @@ std::string DecodeText(const std::string& log) {
     return text;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    return lines;
-}
-
 TEST(LogDecoder, ToolNamesTheProjectVersion) {
     EXPECT_EQ(RunCommand(std::string(KELMSTAR_DECODE) + " --version"),
               std::string("kelmstar-decode ") + kKelmstarVersion + "\n");

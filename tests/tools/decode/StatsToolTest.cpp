@@ -166,7 +166,7 @@ protected:
 };
 
 TEST_F(LiveSerialTest, FindsTheSpeedAndDecodesPositions) {
-    const std::string err = testing::TempDir() + "decode-stderr";
+    const std::string err = testing::TempDir() + "decode-stderr-" + std::to_string(getpid());
     const std::string out = RunCommand(std::string(KELMSTAR_DECODE) +
                                        " --baud=auto --duration=4 --stats " + link + " 2>" + err);
     std::stringstream detected;
@@ -197,7 +197,7 @@ class OneSentenceASecondTest : public LiveSerialTest {
 protected:
     void SetUp() override {
         Spawn({"--uart", "--baud=9600", "--rate=1"});
-        const int fd = open(link.c_str(), O_RDWR | O_NOCTTY);
+        fd = open(link.c_str(), O_RDWR | O_NOCTTY);
         ASSERT_GE(fd, 0);
         termios line{};
         ASSERT_EQ(tcgetattr(fd, &line), 0);
@@ -215,13 +215,20 @@ protected:
             ASSERT_EQ(write(fd, frame, std::strlen(frame)),
                       static_cast<ssize_t>(std::strlen(frame)));
         }
-        close(fd);
     }
+    // Held open to the end: the last close of the terminal would be a hang-up to the
+    // simulator while the tool opens it.
+    void TearDown() override {
+        close(fd);
+        LiveSerialTest::TearDown();
+    }
+
+    int fd = -1;
 };
 
 TEST_F(OneSentenceASecondTest, IsFoundAtItsSpeedEveryTime) {
     for (int run = 0; run < 3; ++run) {
-        const std::string err = testing::TempDir() + "decode-stderr";
+        const std::string err = testing::TempDir() + "decode-stderr-" + std::to_string(getpid());
         const std::string out =
             RunCommand(std::string(KELMSTAR_DECODE) + " --baud=auto --duration=1 --stats " + link +
                        " 2>" + err);

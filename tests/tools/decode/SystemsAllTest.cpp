@@ -20,15 +20,6 @@ using Observation = std::tuple<int, int, int, int, int, int, bool>;
 // The satellites of one system and signal as one report gave them, keyed "gnssid/sigid".
 using Snapshot = std::pair<std::string, std::multiset<Observation>>;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    return lines;
-}
-
 int GnssId(const std::string& system) {
     static const std::map<std::string, int> ids = {{"GPS", 0},    {"SBAS", 1}, {"Galileo", 2},
                                                    {"BeiDou", 3}, {"QZSS", 5}, {"GLONASS", 6}};
