@@ -1,0 +1,205 @@
+#include "SignalHistory.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+std::int64_t SecondOf(double time) {
+    return static_cast<std::int64_t>(std::floor(time));
+}
+
+// The value a series has in one epoch record, if any.
+std::optional<double> EpochValue(SeriesKind kind, const EpochRecord& record) {
+    switch (kind) {
+        case SeriesKind::InView:
+            return record.inView == EpochRecord::kNoCount ? std::nullopt
+                                                          : std::optional<double>(record.inView);
+        case SeriesKind::Used:
+            return record.used == EpochRecord::kNoCount ? std::nullopt
+                                                        : std::optional<double>(record.used);
+        case SeriesKind::Pdop:
+            return EpochRecord::DopValue(record.pdop);
+        case SeriesKind::Hdop:
+            return EpochRecord::DopValue(record.hdop);
+        case SeriesKind::Vdop:
+            return EpochRecord::DopValue(record.vdop);
+        case SeriesKind::CarrierToNoise:
+            break;
+    }
+    return std::nullopt;
+}
+
+TimeWindow Intersect(TimeWindow a, TimeWindow b) {
+    return {std::max(a.first, b.first), std::min(a.last, b.last)};
+}
+
+}  // namespace
+
+SignalHistory::SignalHistory(std::int64_t retentionSeconds)
+    : retention_(std::max<std::int64_t>(retentionSeconds, 1)), ring_(retention_) {}
+
+bool SignalHistory::Advance(std::int64_t second) {
+    const TimeWindow kept = ring_.Kept();
+    if (!kept.Empty() && second < kept.last) {
+        Clear();
+    }
+    const bool newer = kept.Empty() || second > kept.last;
+    const bool stored = ring_.Slot(second) != nullptr;
+    if (newer) {
+        DropOld();
+    }
+    return stored;
+}
+
+EpochRecord* SignalHistory::Record(double time) {
+    const std::int64_t second = SecondOf(time);
+    return Advance(second) ? ring_.Slot(second) : nullptr;
+}
+
+void SignalHistory::SetInView(double time, int count) {
+    if (EpochRecord* record = Record(time)) {
+        record->inView = EpochRecord::Count(count);
+    }
+}
+
+void SignalHistory::SetUsed(double time, int count) {
+    if (EpochRecord* record = Record(time)) {
+        record->used = EpochRecord::Count(count);
+    }
+}
+
+void SignalHistory::SetDilutions(double time, std::optional<double> pdop,
+                                 std::optional<double> hdop, std::optional<double> vdop) {
+    EpochRecord* record = Record(time);
+    if (record == nullptr) {
+        return;
+    }
+    const auto set = [](std::uint16_t& field, std::optional<double> value) {
+        if (value) {
+            field = EpochRecord::Dop(value);
+        }
+    };
+    set(record->pdop, pdop);
+    set(record->hdop, hdop);
+    set(record->vdop, vdop);
+}
+
+void SignalHistory::AddCarrierToNoise(double time, std::uint32_t key, std::string_view name,
+                                      int dbHz) {
+    const std::int64_t second = SecondOf(time);
+    if (!Advance(second)) {
+        return;
+    }
+    auto [it, added] = index_.try_emplace(key, satellites_.size());
+    if (added) {
+        satellites_.push_back({key, std::string(name)});
+        tracks_.emplace_back();
+    }
+    tracks_[it->second].Set(second, dbHz);
+}
+
+void SignalHistory::Clear() {
+    ring_.Clear();
+    satellites_.clear();
+    tracks_.clear();
+    index_.clear();
+}
+
+// Frees what fell out of the retention; satellites left without data leave the list.
+void SignalHistory::DropOld() {
+    const std::int64_t oldest = ring_.Kept().first;
+    bool emptied = false;
+    for (CarrierToNoiseTrack& track : tracks_) {
+        track.DropBefore(oldest);
+        emptied = emptied || track.Empty();
+    }
+    if (!emptied) {
+        return;
+    }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < tracks_.size(); ++i) {
+        if (!tracks_[i].Empty()) {
+            satellites_[kept] = std::move(satellites_[i]);
+            tracks_[kept++] = std::move(tracks_[i]);
+        }
+    }
+    satellites_.resize(kept);
+    tracks_.resize(kept);
+    index_.clear();
+    for (std::size_t i = 0; i < kept; ++i) {
+        index_[satellites_[i].key] = i;
+    }
+}
+
+TimeWindow SignalHistory::Last(std::int64_t seconds) const {
+    const TimeWindow kept = ring_.Kept();
+    if (kept.Empty()) {
+        return kept;
+    }
+    return Intersect(kept, {kept.last - seconds + 1, kept.last});
+}
+
+bool SignalHistory::HasData(std::uint32_t key, TimeWindow window) const {
+    const auto it = index_.find(key);
+    return it != index_.end() && tracks_[it->second].HasData(Intersect(window, ring_.Kept()));
+}
+
+const EpochRecord* SignalHistory::EpochAt(std::int64_t second) const {
+    return ring_.Find(second);
+}
+
+std::optional<int> SignalHistory::CarrierToNoiseAt(std::uint32_t key, std::int64_t second) const {
+    const auto it = index_.find(key);
+    if (it == index_.end() || !ring_.Kept().Contains(second)) {
+        return std::nullopt;
+    }
+    return tracks_[it->second].At(second);
+}
+
+void SignalHistory::Query(SeriesId series, TimeWindow window,
+                          std::span<ColumnRange> columns) const {
+    std::fill(columns.begin(), columns.end(), ColumnRange{});
+    const PixelColumns pixels(window, static_cast<int>(columns.size()));
+    if (series.kind != SeriesKind::CarrierToNoise) {
+        QueryEpochs(series.kind, pixels, columns);
+        return;
+    }
+    const auto it = index_.find(series.satellite);
+    if (it == index_.end()) {
+        return;
+    }
+    const TimeWindow kept = ring_.Kept();
+    for (int c = 0; c < pixels.Count(); ++c) {
+        tracks_[it->second].Scan(Intersect(pixels.Column(c), kept),
+                                 columns[static_cast<std::size_t>(c)]);
+    }
+}
+
+void SignalHistory::QueryEpochs(SeriesKind kind, const PixelColumns& pixels,
+                                std::span<ColumnRange> columns) const {
+    for (int c = 0; c < pixels.Count(); ++c) {
+        const TimeWindow column = pixels.Column(c);
+        ColumnRange& range = columns[static_cast<std::size_t>(c)];
+        for (std::int64_t s = column.first; s <= column.last; ++s) {
+            const EpochRecord* record = ring_.Find(s);
+            if (record == nullptr) {
+                continue;
+            }
+            if (const std::optional<double> value = EpochValue(kind, *record)) {
+                range.Include(*value);
+            }
+        }
+    }
+}
+
+std::size_t SignalHistory::MemoryBytes() const {
+    std::size_t bytes = sizeof(*this) + ring_.MemoryBytes() +
+                        satellites_.capacity() * sizeof(SatelliteInfo) +
+                        index_.size() * (sizeof(std::uint32_t) + 2 * sizeof(std::size_t)) +
+                        index_.bucket_count() * sizeof(void*);
+    for (const CarrierToNoiseTrack& track : tracks_) {
+        bytes += track.MemoryBytes();
+    }
+    return bytes;
+}
