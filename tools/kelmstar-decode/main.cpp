@@ -14,6 +14,8 @@
 #include "OpenByteSource.h"
 #include "StatsReport.h"
 #include "StopSignals.h"
+#include "SurveyReport.h"
+#include "TtffRunner.h"
 
 namespace {
 
@@ -99,12 +101,23 @@ int Run(const DecodeOptions& options) {
         std::fprintf(stderr, "detected %d baud\n", static_cast<int>(*opened.baudRate));
     }
     LogDecoder decoder(stdout, options.systems);
+    SurveyReport survey(
+        options.systems == DecodeSystems::All ? TalkerFilter::AnyTalker : TalkerFilter::GpsOnly,
+        options.surveyReference);
+    if (options.survey) {
+        decoder.ObserveFramed([&survey](const char* text) { survey.SentenceFramed(text); });
+    }
     LineStatistics statistics;
     const LiveDecodeEnd end =
         RunLiveDecode(*opened.source, decoder, statistics, DurationOf(options), stopRequested);
     if (options.stats) {
         std::string line;
         AppendStatsReport(line, statistics, opened.baudRate);
+        std::fputs(line.c_str(), stdout);
+    }
+    if (options.survey) {
+        std::string line;
+        survey.Append(line);
         std::fputs(line.c_str(), stdout);
     }
     if (std::fflush(stdout) != 0 || end == LiveDecodeEnd::WriteFailed) {
@@ -140,5 +153,5 @@ int main(int argc, char** argv) {
         std::printf("kelmstar-decode %s\n", kKelmstarVersion);
         return 0;
     }
-    return Run(*options);
+    return options->ttff ? RunTtff(*options) : Run(*options);
 }
