@@ -164,10 +164,14 @@ int TtffRunner::Run(const std::function<bool()>& stopRequested) {
                 std::min(wait, std::chrono::milliseconds(static_cast<long long>(left * 1000) + 1));
         }
         const ByteSource::ReadResult got = source_.Read(chunk.data(), chunk.size(), wait);
-        if (got.status == ByteSource::Status::End || got.status == ByteSource::Status::Failed) {
-            std::fprintf(stderr, "kelmstar-decode: read error: %s\n",
-                         got.status == ByteSource::Status::End ? "the source closed"
-                                                               : source_.ErrorText().c_str());
+        if (got.status == ByteSource::Status::End) {
+            const std::string why = source_.EndText();
+            std::fprintf(stderr, "kelmstar-decode: %s\n",
+                         why.empty() ? "the input ended" : why.c_str());
+            return 1;
+        }
+        if (got.status == ByteSource::Status::Failed) {
+            std::fprintf(stderr, "kelmstar-decode: read error: %s\n", source_.ErrorText().c_str());
             return 1;
         }
         now_ = Now();
