@@ -40,6 +40,9 @@ std::optional<int> CarrierToNoiseTrack::At(std::int64_t second) const {
     return value == kNone ? std::nullopt : std::optional<int>(value);
 }
 
+// Branch-free over the bytes, so that the compiler vectorises it: kNone (0xFF) is the
+// largest byte, so it never lowers the minimum, and wraps to 0 when one is added, so it never
+// raises the maximum of value + 1.
 void CarrierToNoiseTrack::Scan(TimeWindow window, ColumnRange& range) const {
     for (std::size_t i = FirstBlockEndingAfter(window.first);
          i < blocks_.size() && blocks_[i]->start <= window.last; ++i) {
@@ -47,11 +50,16 @@ void CarrierToNoiseTrack::Scan(TimeWindow window, ColumnRange& range) const {
         const std::int64_t from = std::max(window.first, block.start) - block.start;
         const std::int64_t to =
             std::min(window.last, block.start + kBlockSeconds - 1) - block.start;
+        std::uint8_t lowest = kNone;
+        std::uint8_t highestPlusOne = 0;
         for (std::int64_t s = from; s <= to; ++s) {
             const std::uint8_t value = block.values[static_cast<std::size_t>(s)];
-            if (value != kNone) {
-                range.Include(value);
-            }
+            lowest = std::min(lowest, value);
+            highestPlusOne = std::max(highestPlusOne, static_cast<std::uint8_t>(value + 1));
+        }
+        if (highestPlusOne > 0) {
+            range.Include(lowest);
+            range.Include(highestPlusOne - 1);
         }
     }
 }

@@ -41,6 +41,19 @@ public:
     // The record of `second`, or nullptr when it is not kept.
     const EpochRecord* Find(std::int64_t second) const;
 
+    // Calls `visit(record)` for each second of `window` that is kept, in order.
+    template <typename Visit>
+    void ForEach(TimeWindow window, Visit&& visit) const {
+        const TimeWindow kept = Kept();
+        const std::int64_t first = window.first > kept.first ? window.first : kept.first;
+        const std::int64_t last = window.last < kept.last ? window.last : kept.last;
+        std::size_t index = first <= last ? Index(first) : 0;
+        for (std::int64_t s = first; s <= last; ++s) {
+            visit(records_[index]);
+            index = index + 1 == records_.size() ? 0 : index + 1;
+        }
+    }
+
     // The seconds kept: from the first stored (or `capacity` seconds back) to the newest.
     TimeWindow Kept() const;
 

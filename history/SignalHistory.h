@@ -78,6 +78,9 @@ private:
     void DropOld();
     void QueryEpochs(SeriesKind kind, const PixelColumns& pixels,
                      std::span<ColumnRange> columns) const;
+    template <typename Field>
+    void QueryField(Field EpochRecord::*field, Field none, double scale, const PixelColumns& pixels,
+                    std::span<ColumnRange> columns) const;
 
     std::int64_t retention_;
     EpochRing ring_;
