@@ -39,6 +39,10 @@ PositionStatistics::PositionStatistics(std::size_t capacity)
     : capacity_(std::max<std::size_t>(capacity, 1)) {}
 
 void PositionStatistics::Add(double time, const GeoPoint& place) {
+    if (!std::isfinite(place.latitude) || !std::isfinite(place.longitude) ||
+        !std::isfinite(place.altitude)) {
+        return;  // one such fix would make every figure NaN
+    }
     fixes_.push_back({time, place});
     while (fixes_.size() > capacity_) {
         fixes_.pop_front();

@@ -5,7 +5,13 @@
 
 namespace {
 
-std::int64_t SecondOf(double time) {
+// Times beyond some 30,000 years either way are not the data's; they are not stored.
+constexpr double kLargestTime = 1e12;
+
+std::optional<std::int64_t> SecondOf(double time) {
+    if (!(std::abs(time) < kLargestTime)) {
+        return std::nullopt;
+    }
     return static_cast<std::int64_t>(std::floor(time));
 }
 
@@ -32,8 +38,8 @@ bool SignalHistory::Advance(std::int64_t second) {
 }
 
 EpochRecord* SignalHistory::Record(double time) {
-    const std::int64_t second = SecondOf(time);
-    return Advance(second) ? ring_.Slot(second) : nullptr;
+    const std::optional<std::int64_t> second = SecondOf(time);
+    return second && Advance(*second) ? ring_.Slot(*second) : nullptr;
 }
 
 void SignalHistory::SetInView(double time, int count) {
@@ -66,8 +72,8 @@ void SignalHistory::SetDilutions(double time, std::optional<double> pdop,
 
 void SignalHistory::AddCarrierToNoise(double time, std::uint32_t key, std::string_view name,
                                       int dbHz) {
-    const std::int64_t second = SecondOf(time);
-    if (!Advance(second)) {
+    const std::optional<std::int64_t> second = SecondOf(time);
+    if (!second || !Advance(*second)) {
         return;
     }
     auto [it, added] = index_.try_emplace(key, satellites_.size());
@@ -75,7 +81,7 @@ void SignalHistory::AddCarrierToNoise(double time, std::uint32_t key, std::strin
         satellites_.push_back({key, std::string(name)});
         tracks_.emplace_back();
     }
-    tracks_[it->second].Set(second, dbHz);
+    tracks_[it->second].Set(*second, dbHz);
 }
 
 void SignalHistory::Clear() {

@@ -34,7 +34,8 @@ struct SeriesId {
 //
 // Times are the data's own, in seconds on a continuous scale (see DayTimeUnwrapper); a
 // value stored twice in one second replaces the first. A time earlier than the newest
-// second stored starts the history anew (a log played again from its beginning).
+// second stored starts the history anew (a log played again from its beginning); a time
+// that is not finite is ignored.
 class SignalHistory {
 public:
     static constexpr std::int64_t kDefaultRetention = 86400;
