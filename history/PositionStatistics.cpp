@@ -102,6 +102,17 @@ std::vector<Deviation> PositionStatistics::Deviations() const {
     return deviations;
 }
 
+void PositionStatistics::UpColumns(TimeWindow window, std::span<ColumnRange> columns) const {
+    std::fill(columns.begin(), columns.end(), ColumnRange{});
+    const PixelColumns pixels(window, static_cast<int>(columns.size()));
+    for (const Deviation& deviation : Deviations()) {
+        const int column = pixels.ColumnOf(deviation.time);
+        if (column >= 0) {
+            columns[static_cast<std::size_t>(column)].Include(deviation.offset.up);
+        }
+    }
+}
+
 SurveySummary PositionStatistics::Summary() const {
     SurveySummary summary;
     summary.fixes = fixes_.size();

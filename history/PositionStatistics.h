@@ -3,9 +3,12 @@
 #include <cstddef>
 #include <deque>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "LocalFrame.h"
+#include "PixelColumns.h"
+#include "TimeWindow.h"
 
 // One stored fix: the data's own time in seconds and the place.
 struct SurveyFix {
@@ -76,6 +79,10 @@ public:
 
     // Every fix's offset from the reference, oldest first (empty without a reference).
     std::vector<Deviation> Deviations() const;
+
+    // The up deviation over time for a chart: one ColumnRange per element of `columns`,
+    // the window split into that many pixel columns (PixelColumns).
+    void UpColumns(TimeWindow window, std::span<ColumnRange> columns) const;
 
 private:
     GeoPoint MeanPosition() const;

@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PositionStatisticsTest, KeepsTheNewestFixesAndStartsAnewOnReset) {
     PositionStatistics statistics(3);
     for (int i = 0; i < 5; ++i) {
-        statistics.Add(i, AtEquator(i, 0, 0));
+        statistics.Add(i, AtEquator(i, 0, i));
     }
     ASSERT_EQ(statistics.Count(), 3u);
     EXPECT_EQ(statistics.Fixes().front().time, 2.0);
@@ -101,9 +101,12 @@ TEST(PositionStatisticsTest, KeepsTheNewestFixesAndStartsAnewOnReset) {
 
     statistics.SetReference({0.0, 0.0, 100.0});
     EXPECT_NEAR(statistics.Summary().figures->maxHorizontal, 4.0, 1e-6);
+    ColumnRange up[2];
+    statistics.UpColumns({2, 4}, up);
+    EXPECT_TRUE(up[0].min == 2 && up[0].max == 2 && up[1].min == 3 && up[1].max == 4);
     std::ostringstream csv;
     ASSERT_TRUE(WriteSurveyCsv(statistics, csv));
-    EXPECT_NE(csv.str().find("\n4.000,0.000000000,0.000035933,100.000,4.0000,0.0000,0.0000\n"),
+    EXPECT_NE(csv.str().find("\n4.000,0.000000000,0.000035933,104.000,4.0000,0.0000,4.0000\n"),
               std::string::npos)
         << csv.str();
 
