@@ -67,25 +67,26 @@ void TtffSession::OnSentence(double now, std::string_view sentence) {
     if (runNumber_ != runBefore) {
         return;
     }
-    if (phase_ != Phase::WaitingForFix && phase_ != Phase::Completing) {
-        return;
+    std::optional<GgaSentence> gga = ReadGga(sentence, TalkerFilter::AnyTalker);
+    if (gga && gga->quality < 1) {
+        gga.reset();
     }
-    const std::optional<GgaSentence> gga = ReadGga(sentence, TalkerFilter::AnyTalker);
-    const bool ggaFix = gga && gga->quality >= 1;
-    if (phase_ == Phase::Completing) {
-        if (ggaFix) {
-            pending_.used = gga->used;
-            pending_.hdop = gga->hdop;
-            Record(now, pending_);
-        }
-        return;
+    if (phase_ == Phase::WaitingForFix) {
+        TakeFix(now, gga, RmcHasFix(sentence));
+    } else if (phase_ == Phase::Completing && gga) {
+        pending_.used = gga->used;
+        pending_.hdop = gga->hdop;
+        Record(now, pending_);
     }
+}
+
+void TtffSession::TakeFix(double now, const std::optional<GgaSentence>& ggaFix, bool rmcFix) {
     TtffRun run{runNumber_, plan_.mode, now - runStart_, std::nullopt, std::nullopt};
     if (ggaFix) {
-        run.used = gga->used;
-        run.hdop = gga->hdop;
+        run.used = ggaFix->used;
+        run.hdop = ggaFix->hdop;
         Record(now, run);
-    } else if (RmcHasFix(sentence)) {
+    } else if (rmcFix) {
         pending_ = run;
         phase_ = Phase::Completing;
         phaseEnd_ = now + kCompletionSeconds;

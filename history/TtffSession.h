@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "GgaReader.h"
 #include "GpsTime.h"
 #include "InitSettings.h"
 #include "RestartCommand.h"
@@ -81,6 +82,8 @@ public:
 
 private:
     bool SendRestart(double now);
+    // While waiting: a GGA with a fix ends the run, an RMC with a fix waits for its GGA.
+    void TakeFix(double now, const std::optional<GgaSentence>& ggaFix, bool rmcFix);
     void Record(double now, TtffRun run);
 
     TtffPlan plan_;

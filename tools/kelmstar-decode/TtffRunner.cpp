@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::chrono::milliseconds kLongestWait{100};
 constexpr std::chrono::milliseconds kWriteTimeout{2000};
-constexpr std::size_t kChunk = 1024;  // well below the ring's size
 
 void AppendKey(std::string& out, const char* key) {
     out += ",\"";
@@ -111,8 +110,7 @@ void TtffRunner::Feed(const char* bytes, std::size_t count) {
 }
 
 void TtffRunner::Send(std::string_view bytes) {
-    std::array<char, kChunk> chunk{};
-    while (source_.Read(chunk.data(), chunk.size(), std::chrono::milliseconds(0)).status ==
+    while (source_.Read(chunk_.data(), chunk_.size(), std::chrono::milliseconds(0)).status ==
            ByteSource::Status::Data) {
     }
     if (!source_.Write(bytes.data(), bytes.size(), kWriteTimeout) && writeError_.empty()) {
@@ -146,47 +144,58 @@ void TtffRunner::PrintSummary() {
     std::fputs(line.c_str(), output_);
 }
 
+std::chrono::milliseconds TtffRunner::NextWait() const {
+    const std::optional<double> deadline = session_.Deadline();
+    if (!deadline) {
+        return kLongestWait;
+    }
+    const double left = std::max(*deadline - Now(), 0.0);
+    return std::min(kLongestWait,
+                    std::chrono::milliseconds(static_cast<long long>(left * 1000) + 1));
+}
+
+bool TtffRunner::ReadOnce() {
+    const ByteSource::ReadResult got = source_.Read(chunk_.data(), chunk_.size(), NextWait());
+    if (got.status == ByteSource::Status::End) {
+        const std::string why = source_.EndText();
+        Fail(why.empty() ? "the input ended" : why);
+        return false;
+    }
+    if (got.status == ByteSource::Status::Failed) {
+        Fail("read error: " + source_.ErrorText());
+        return false;
+    }
+    now_ = Now();
+    if (got.status == ByteSource::Status::Data) {
+        Feed(chunk_.data(), got.count);
+    }
+    return true;
+}
+
+int TtffRunner::Fail(const std::string& why) {
+    std::fprintf(stderr, "kelmstar-decode: %s\n", why.c_str());
+    return 1;
+}
+
 int TtffRunner::Run(const std::function<bool()>& stopRequested) {
     if (!session_.Start(Now())) {
-        std::fprintf(stderr, "kelmstar-decode: %s\n", session_.Error().c_str());
-        return 1;
+        return Fail(session_.Error());
     }
-    std::array<char, kChunk> chunk{};
     while (session_.CurrentPhase() != TtffSession::Phase::Finished && writeError_.empty()) {
         if (stopRequested()) {
             session_.Cancel();
             break;
         }
-        auto wait = kLongestWait;
-        if (const std::optional<double> deadline = session_.Deadline()) {
-            const double left = std::max(*deadline - Now(), 0.0);
-            wait =
-                std::min(wait, std::chrono::milliseconds(static_cast<long long>(left * 1000) + 1));
-        }
-        const ByteSource::ReadResult got = source_.Read(chunk.data(), chunk.size(), wait);
-        if (got.status == ByteSource::Status::End) {
-            const std::string why = source_.EndText();
-            std::fprintf(stderr, "kelmstar-decode: %s\n",
-                         why.empty() ? "the input ended" : why.c_str());
+        if (!ReadOnce()) {
             return 1;
-        }
-        if (got.status == ByteSource::Status::Failed) {
-            std::fprintf(stderr, "kelmstar-decode: read error: %s\n", source_.ErrorText().c_str());
-            return 1;
-        }
-        now_ = Now();
-        if (got.status == ByteSource::Status::Data) {
-            Feed(chunk.data(), got.count);
         }
         session_.Tick(Now());
     }
     if (!writeError_.empty()) {
-        std::fprintf(stderr, "kelmstar-decode: write error: %s\n", writeError_.c_str());
-        return 1;
+        return Fail("write error: " + writeError_);
     }
     if (!session_.Error().empty()) {
-        std::fprintf(stderr, "kelmstar-decode: %s\n", session_.Error().c_str());
-        return 1;
+        return Fail(session_.Error());
     }
     PrintSummary();
     return std::fflush(output_) == 0 ? 0 : 1;

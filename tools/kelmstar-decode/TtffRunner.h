@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -32,7 +33,15 @@ public:
     int Run(const std::function<bool()>& stopRequested);
 
 private:
+    static constexpr std::size_t kChunk = 1024;  // well below the receive buffer's size
+
     void SentenceFramed(const char* text) override;
+    std::chrono::milliseconds NextWait() const;
+    // Reads and frames what came; false, with the reason on standard error, when the input
+    // ended or failed.
+    bool ReadOnce();
+    // Prints `why` on standard error; returns the exit status 1.
+    static int Fail(const std::string& why);
     void Feed(const char* bytes, std::size_t count);
     // Writes a restart: what came before it is dropped, unread bytes included, as the
     // program empties its receive buffer after a restart.
@@ -50,6 +59,7 @@ private:
     std::chrono::steady_clock::time_point start_;
     double now_ = 0.0;
     std::string writeError_;
+    std::array<char, kChunk> chunk_{};
 };
 
 // Opens the input of `options` for the test and runs it (settings from "pelzo.cfg" in the
