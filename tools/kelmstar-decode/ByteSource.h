@@ -30,4 +30,16 @@ public:
     // What ended the input after End, when the user would not know otherwise ("gpsd at
     // localhost:2947 closed the connection"); empty for the end of a file.
     virtual std::string EndText() const { return {}; }
+
+    // Whether Write can send to the far end: a serial device or a TCP source.
+    virtual bool Writable() const { return false; }
+
+    // Writes all `size` bytes, waiting at most `timeout` for the line to take them; false,
+    // with ErrorText() saying why, when that fails.
+    virtual bool Write(const char* data, std::size_t size, std::chrono::milliseconds timeout) {
+        (void)data;
+        (void)size;
+        (void)timeout;
+        return false;
+    }
 };

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "MeasurementOptions.h"
+
 namespace {
 
 bool ParseBaud(const std::string& value, DecodeOptions& options) {
@@ -33,6 +35,9 @@ bool ParseDuration(const std::string& value, DecodeOptions& options) {
 
 // Applies one "--name" or "--name=value"; false when it is unknown or its value is bad.
 bool ApplyOption(const std::string& argument, DecodeOptions& options, std::string& error) {
+    if (const std::optional<bool> applied = ApplyMeasurementOption(argument, options, error)) {
+        return *applied;
+    }
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
     const std::string value = equals == std::string::npos ? "" : argument.substr(equals + 1);
@@ -93,6 +98,9 @@ std::optional<DecodeOptions> DecodeOptions::Parse(const std::vector<std::string>
             options.input = argument;
             inputGiven = true;
         }
+    }
+    if (!CheckMeasurementOptions(options, error)) {
+        return std::nullopt;
     }
     return options;
 }

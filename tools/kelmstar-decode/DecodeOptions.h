@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "LocalFrame.h"
+#include "RestartCommand.h"
+
 // What kelmstar-decode prints: the program's own decoder sentence by sentence ("GP" talker
 // only), or every satellite system's epochs.
 enum class DecodeSystems { Gps, All };
@@ -19,6 +22,11 @@ struct DecodeOptions {
     double durationSeconds = 0.0;                // --duration=S; 0 runs to the end of input
     bool stats = false;                          // --stats
     DecodeSystems systems = DecodeSystems::Gps;  // --systems=gps|all
+    bool survey = false;                         // --survey[=LAT,LON,ALT]
+    std::optional<GeoPoint> surveyReference;     // LAT,LON,ALT given to --survey
+    std::optional<RestartMode> ttff;             // --ttff=hot|warm|cold
+    std::optional<int> ttffRuns;                 // --runs=N
+    std::optional<double> ttffTimeout;           // --timeout=S
     bool help = false;
     bool version = false;
 

@@ -11,6 +11,9 @@ constexpr std::size_t kFlushAt = 1 << 16;
 
 // Every satellite system's decoder takes the same framed sentences as the program's own.
 void LogDecoder::SentenceFramed(const char* text) {
+    if (framed_) {
+        framed_(text);
+    }
     if (systems_ == DecodeSystems::All && gnss_.Decode(text)) {
         AppendEpochReport(pending_, gnss_.LastEpoch());
     }

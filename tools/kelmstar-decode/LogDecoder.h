@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "DecodeListener.h"
@@ -31,6 +32,9 @@ public:
 
     long long SentencesDecoded() const { return decoded_; }
 
+    // Also hands every framed sentence (its text after "$") to `observer`.
+    void ObserveFramed(std::function<void(const char*)> observer) { framed_ = std::move(observer); }
+
 private:
     void SentenceFramed(const char* text) override;
     void SentenceDecoded(const char* text, const NavState& nav) override;
@@ -45,4 +49,5 @@ private:
     DecodeTick tick_;
     std::string pending_;
     long long decoded_ = 0;
+    std::function<void(const char*)> framed_;
 };

@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -51,6 +52,35 @@ ByteSource::ReadResult NetworkByteSource::Read(char* buffer, std::size_t size,
         count = gpsd_.Filter(buffer, count);
     }
     return {count > 0 ? Status::Data : Status::Idle, count};
+}
+
+bool NetworkByteSource::Write(const char* data, std::size_t size,
+                              std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (size > 0) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd entry{fd_, POLLOUT, 0};
+        const int n = ::poll(&entry, 1, static_cast<int>(std::max<long long>(left.count(), 0)));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            error_ = n == 0 ? "the server took no more bytes" : std::strerror(errno);
+            return false;
+        }
+        const ssize_t sent = ::send(fd_, data, size, MSG_NOSIGNAL);
+        if (sent < 0) {
+            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
+                continue;
+            }
+            Fail(errno);
+            return false;
+        }
+        data += sent;
+        size -= static_cast<std::size_t>(sent);
+    }
+    return true;
 }
 
 bool IsNetworkInput(const std::string& name) {

@@ -21,6 +21,8 @@ public:
     ReadResult Read(char* buffer, std::size_t size, std::chrono::milliseconds timeout) override;
     std::string ErrorText() const override { return error_; }
     std::string EndText() const override { return description_ + " closed the connection"; }
+    bool Writable() const override { return kind_ == NetworkKind::Tcp; }
+    bool Write(const char* data, std::size_t size, std::chrono::milliseconds timeout) override;
 
 private:
     ReadResult Fail(int error);

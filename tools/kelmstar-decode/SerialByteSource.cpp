@@ -37,3 +37,24 @@ ByteSource::ReadResult SerialByteSource::Read(char* buffer, std::size_t size,
     error_ = got.Ok() ? "the device hung up" : std::strerror(got.error);
     return {Status::Failed, 0};
 }
+
+bool SerialByteSource::Write(const char* data, std::size_t size,
+                             std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (size > 0) {
+        pollfd ready{device_->Handle(), POLLOUT, 0};
+        const int n = PollWait({&ready, 1}, deadline);
+        if (n <= 0 || (ready.revents & POLLOUT) == 0) {
+            error_ = n == 0 ? "the device took no more bytes" : "the device hung up";
+            return false;
+        }
+        const IoResult put = device_->Write(std::span(data, size));
+        if (!put.Ok() && put.error != EAGAIN) {
+            error_ = std::strerror(put.error);
+            return false;
+        }
+        data += put.count;
+        size -= put.count;
+    }
+    return true;
+}

@@ -15,6 +15,8 @@ public:
 
     ReadResult Read(char* buffer, std::size_t size, std::chrono::milliseconds timeout) override;
     std::string ErrorText() const override { return error_; }
+    bool Writable() const override { return true; }
+    bool Write(const char* data, std::size_t size, std::chrono::milliseconds timeout) override;
 
     // The speed the driver runs the line at (it may have refused the one asked for).
     std::int32_t BaudRate() const { return baudRate_; }

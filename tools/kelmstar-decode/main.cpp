@@ -14,6 +14,8 @@
 #include "OpenByteSource.h"
 #include "StatsReport.h"
 #include "StopSignals.h"
+#include "SurveyReport.h"
+#include "TtffRunner.h"
 
 namespace {
 
@@ -43,6 +45,35 @@ constexpr const char* kUsage =
     "                  {\"class\":\"STATS\",\"bytes\":N,\"sentences\":N,\"checksum_errors\":N,\n"
     "                   \"no_checksum\":N,\"noise_bytes\":N,\"dropped_bytes\":N,\n"
     "                   \"types\":{\"GPGGA\":N,...},\"baud\":N} (baud for a device only)\n"
+    "  --survey        end with one JSON line of position statistics (below)\n"
+    "  --survey=LAT,LON,ALT\n"
+    "                  the same, measured from this place (signed degrees, metres)\n"
+    "  --ttff=MODE     time to first fix of the receiver on a serial device or a\n"
+    "                  tcp:// source after restarts in MODE hot, warm or cold (below)\n"
+    "  --runs=N        restarts, 1 to 100 (default: 1)\n"
+    "  --timeout=S     time limit of each run in seconds (default: 120)\n"
+    "\n"
+    "--survey counts the fixes: GGA sentences of quality 1 or more with latitude,\n"
+    "longitude and altitude and no wrong checksum, \"GP\" only (any talker with\n"
+    "--systems=all), the last 86400 of them. The reference is their mean position\n"
+    "unless given; east, north and up are metres from it on the WGS-84 ellipsoid.\n"
+    "Sigmas are population standard deviations, CEP50/CEP95 the smallest distance\n"
+    "from the reference holding 50 %/95 % of the fixes, 2DRMS twice the root of\n"
+    "the summed east and north variances, max the largest distance:\n"
+    "  {\"class\":\"SURVEY\",\"fixes\":N,\"lat\":deg,\"lon\":deg,\"alt\":m,\n"
+    "   \"sigma_east_m\":x,\"sigma_north_m\":x,\"sigma_up_m\":x,\"cep50_m\":x,\n"
+    "   \"cep95_m\":x,\"drms2_m\":x,\"max_m\":x}        (null without fixes)\n"
+    "\n"
+    "--ttff sends the restart command as the Receiver Initialization dialog would,\n"
+    "from pelzo.cfg in the current directory (its defaults when it is missing) and\n"
+    "the computer's clock, and times each run from the write to the first fix\n"
+    "(GGA of quality 1 or more or RMC status A, any talker), pausing 3 s between\n"
+    "runs. It prints one line per run (seconds null: no fix within --timeout) and\n"
+    "a summary of the runs with a fix, instead of the sentences:\n"
+    "  {\"class\":\"TTFF\",\"run\":k,\"mode\":\"warm\",\"seconds\":x|null,\"used\":N|null,\n"
+    "   \"hdop\":x|null}\n"
+    "  {\"class\":\"TTFF_SUMMARY\",\"mode\":\"warm\",\"runs\":N,\"fixed\":N,\"min\":x,\n"
+    "   \"median\":x,\"mean\":x,\"max\":x}\n"
     "\n"
     "After each decoded sentence it prints one JSON object on one line:\n"
     "  sentence          the framed text, without \"$\" and without its line end\n"
@@ -99,12 +130,23 @@ int Run(const DecodeOptions& options) {
         std::fprintf(stderr, "detected %d baud\n", static_cast<int>(*opened.baudRate));
     }
     LogDecoder decoder(stdout, options.systems);
+    SurveyReport survey(
+        options.systems == DecodeSystems::All ? TalkerFilter::AnyTalker : TalkerFilter::GpsOnly,
+        options.surveyReference);
+    if (options.survey) {
+        decoder.ObserveFramed([&survey](const char* text) { survey.SentenceFramed(text); });
+    }
     LineStatistics statistics;
     const LiveDecodeEnd end =
         RunLiveDecode(*opened.source, decoder, statistics, DurationOf(options), stopRequested);
     if (options.stats) {
         std::string line;
         AppendStatsReport(line, statistics, opened.baudRate);
+        std::fputs(line.c_str(), stdout);
+    }
+    if (options.survey) {
+        std::string line;
+        survey.Append(line);
         std::fputs(line.c_str(), stdout);
     }
     if (std::fflush(stdout) != 0 || end == LiveDecodeEnd::WriteFailed) {
@@ -140,5 +182,5 @@ int main(int argc, char** argv) {
         std::printf("kelmstar-decode %s\n", kKelmstarVersion);
         return 0;
     }
-    return Run(*options);
+    return options->ttff ? RunTtff(*options) : Run(*options);
 }
