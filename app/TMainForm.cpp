@@ -96,6 +96,7 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     feed_.onFramed = [this](const char* text) { SentenceFramed(text); };
     lineMonitor->serialChosen = [this] { return SerialChosen(); };
     Share = new ShareOnNetwork(*StatusBar1, this);
+    systems_.onEpoch = [this](const GnssEpoch& epoch) { history_.Epoch(epoch); };
     tick_.SetDecoder(
         [this](const SentenceBuffer& sentence, NavState& nav, DecodeListener& listener) {
             systems_.Decode(sentence, nav, listener);
@@ -364,12 +365,14 @@ void TMainForm::ApplySatelliteSystems(bool all) {
     log_.KeepEveryTalker(all);
     lineMonitor->SetEveryTalker(all);
     Playback->SetEveryTalker(all);
+    history_.SetTalkers(all ? TalkerFilter::AnyTalker : TalkerFilter::GpsOnly);
     hiddenTalkers_.Reset();
     StatusBar1->clearMessage();
 }
 
 void TMainForm::SentenceFramed(const char* text) {
     lineMonitor->SentenceFramed(text);
+    history_.Sentence(text);
     // Once per Start, and again only when another talker comes.
     if (systems_.Systems() == SatelliteSystems::GpsOnly && hiddenTalkers_.Note(text)) {
         StatusBar1->showMessage(QString::fromStdString(hiddenTalkers_.Text()), kHiddenTalkersMs);

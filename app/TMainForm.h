@@ -9,6 +9,7 @@
 #include "DecodeTick.h"
 #include "DesktopLayout.h"
 #include "HiddenTalkers.h"
+#include "HistoryRecorder.h"
 #include "NavState.h"
 #include "ProgramWindows.h"
 #include "ReceiveBuffer.h"
@@ -91,6 +92,9 @@ public:
     void SatelliteSystems1Click();  // "Satellite &Systems...": GPS only or every system
     // Decodes every satellite system, or the GPS talker alone, from the next sentence on.
     void ApplySatelliteSystems(bool all);
+
+    // The signal history and the position statistics of what was decoded, for their views.
+    HistoryRecorder& History() { return history_; }
     void SpeedButton2Click();
     void SpeedButton3Click();
     void SpeedButton4Click();
@@ -219,6 +223,7 @@ private:
     DecodeTick tick_;
     SystemsIntake systems_;
     HiddenTalkers hiddenTalkers_;
+    HistoryRecorder history_;
     QPointer<SatellitesView> satellitesView_;
     QList<QAction*> windowListActions_;
     QMetaObject::Connection activationWatch_;

@@ -94,12 +94,18 @@ void SystemsIntake::Decode(const SentenceBuffer& sentence, NavState& nav,
     if (systems_ == SatelliteSystems::GpsOnly) {
         DecodeSentence(sentence, nav, listener);
         if (FromGpsTalker(text)) {
-            gnss_.Decode(text);
+            Feed(text);
         }
         return;
     }
     DecodeAll(text, nav, listener);
     listener.SentenceDecoded(text, nav);
+}
+
+void SystemsIntake::Feed(std::string_view text) {
+    if (gnss_.Decode(text) && onEpoch) {
+        onEpoch(gnss_.LastEpoch());
+    }
 }
 
 void SystemsIntake::DecodeAll(const char* text, NavState& nav, DecodeListener& listener) {
@@ -116,7 +122,7 @@ void SystemsIntake::DecodeAll(const char* text, NavState& nav, DecodeListener& l
     if (const int row = MessageRowOf(type, 0); row > 0) {
         listener.ShowMessageRow(row, text);
     }
-    gnss_.Decode(view);
+    Feed(view);
     if (address->sentence == GnssSentence::Gll || address->sentence == GnssSentence::Vtg) {
         return;
     }
@@ -150,7 +156,7 @@ void SystemsIntake::ShowSatellites(std::string_view text, NavState& nav, DecodeL
     const int inView = SmallNumber(SentenceField(text, 3));
     nav.gsvMessageCount = count;
     nav.gsvMessageNumber = number;
-    gnss_.Decode(text);
+    Feed(text);
     const GnssEpoch current = gnss_.Current();
     const int filled = FillChannels(current, nav);
     listener.ShowMeasuredValues(SentenceType::Gsv, nav);

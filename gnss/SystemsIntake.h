@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string_view>
 
 #include "DecodeListener.h"
@@ -31,12 +32,16 @@ public:
 
     const GnssDecoder& Gnss() const { return gnss_; }
 
+    // Told of each epoch the satellite decoder completes, in either mode (null: nobody).
+    std::function<void(const GnssEpoch&)> onEpoch;
+
     // The twelve strongest satellites of `epoch` into the channel slots (untracked ones
     // after the tracked, higher first), the number in view into `satsInView`; returns how
     // many slots hold one.
     static int FillChannels(const GnssEpoch& epoch, NavState& nav);
 
 private:
+    void Feed(std::string_view text);
     void DecodeAll(const char* text, NavState& nav, DecodeListener& listener);
     void ShowSatellites(std::string_view text, NavState& nav, DecodeListener& listener);
 

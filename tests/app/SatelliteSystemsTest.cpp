@@ -79,6 +79,9 @@ TEST_F(SatelliteSystemsTest, AllSystemsFillEveryViewFromEveryTalker) {
          {GnssSystem::Gps, GnssSystem::Glonass, GnssSystem::Galileo, GnssSystem::BeiDou}) {
         EXPECT_GT(PixelsOf(system), 0) << GnssSystemName(system);
     }
+    // The history windows' records fill whether or not a window is open.
+    EXPECT_GT(Main().History().Signals().Satellites().size(), 20u) << "tracked signals";
+    EXPECT_GT(Main().History().Positions().Count(), 0u) << "GNGGA fixes count";
 }
 
 TEST_F(SatelliteSystemsTest, GpsOnlyShowsTheGpsSatellitesAndNamesTheTalkersNotShown) {
@@ -93,6 +96,7 @@ TEST_F(SatelliteSystemsTest, GpsOnlyShowsTheGpsSatellitesAndNamesTheTalkersNotSh
     EXPECT_TRUE(view->summary->text().startsWith("GPS ")) << view->summary->text().toStdString();
     EXPECT_FALSE(view->summary->text().contains("GLONASS"));
     EXPECT_EQ(PixelsOf(GnssSystem::Glonass), 0);
+    EXPECT_EQ(Main().History().Positions().Count(), 0u) << "no GPGGA";
 }
 
 }  // namespace
