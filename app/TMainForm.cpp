@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -45,6 +46,7 @@
 #include "TView.h"
 #include "ToolbarGlyphs.h"
 #include "Tsentencesetup.h"
+#include "TtffDialog.h"
 #include "Tviewsetting.h"
 
 namespace {
@@ -119,6 +121,10 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
                      [this] { lineMonitor->PlaybackFinished(); }},
         this);
     Playback->Install(SpeedPanel, kPlaybackControlsLeft, Operate1, StatusBar1);
+    Operate1->addSeparator();
+    TtffTest1 = Operate1->addAction("Time to First &Fix Test...");
+    TtffTest1->setObjectName("TtffTest1");
+    connect(TtffTest1, &QAction::triggered, this, &TMainForm::TtffTest1Click);
     feed_.SetObserver(Playback);
     lineMonitor->playbackHold = [this] { return HeldPlayback(); };
     ApplySatelliteSystems(SatelliteSystemsDialog::StoredAllSystems());
@@ -342,6 +348,54 @@ void TMainForm::ShareOnNetwork1Click() {
     Share->RunDialog(runModal);
 }
 
+void TMainForm::TtffTest1Click() {
+    if (TtffTest == nullptr) {
+        TtffTest =
+            new TtffDialog({[this] { return TtffRefusal(); }, [this] { return RestartSettings(); },
+                            [this](std::string_view bytes) {
+                                WriteData(bytes.data(), static_cast<std::uint16_t>(bytes.size()));
+                                ResetReceiveBuffer();  // nothing from before the restart is decoded
+                            },
+                            [this] {
+                                QFileDialog dialog(this, "Export CSV", QString(), "CSV (*.csv)");
+                                dialog.setAcceptMode(QFileDialog::AcceptSave);
+                                dialog.setDefaultSuffix("csv");
+                                return runFileDialog(dialog);
+                            }},
+                           this);
+    }
+    runModal(*TtffTest);
+}
+
+// Why the receiver cannot be restarted for a time-to-first-fix test now, or nothing.
+QString TMainForm::TtffRefusal() const {
+    if (!SerialChosen()) {
+        return "A played-back log cannot be restarted: choose the receiver's port in Setup > "
+               "Data Source and press Start";
+    }
+    if (const char* refusal = CommandRefusal(Comm1.CommName())) {
+        return QString(refusal) + ": choose a serial port or a tcp:// source";
+    }
+    if (!IntakeRunning() || !Comm1.IsOpen()) {
+        return "Start the receiver first (Action > Start)";
+    }
+    return {};
+}
+
+// The values "Receiver Initialization" builds its command from: the position as its fields
+// show it, the clock offset and channel count it stored.
+InitSettings TMainForm::RestartSettings() const {
+    InitSettings settings;
+    if (const TStart* start = windows_.Start) {
+        settings.lat = start->latedit->text().toStdString();
+        settings.lon = start->lonedit->text().toStdString();
+        settings.height = start->heightedit->text().toStdString();
+        settings.clockoffset = start->ClockOffset();
+        settings.channels = start->Channels();
+    }
+    return settings;
+}
+
 void TMainForm::SatelliteSystems1Click() {
     if (SystemsSetup == nullptr) {
         SystemsSetup =
@@ -373,6 +427,9 @@ void TMainForm::ApplySatelliteSystems(bool all) {
 void TMainForm::SentenceFramed(const char* text) {
     lineMonitor->SentenceFramed(text);
     history_.Sentence(text);
+    if (TtffTest != nullptr) {
+        TtffTest->SentenceFramed(text);
+    }
     // Once per Start, and again only when another talker comes.
     if (systems_.Systems() == SatelliteSystems::GpsOnly && hiddenTalkers_.Note(text)) {
         StatusBar1->showMessage(QString::fromStdString(hiddenTalkers_.Text()), kHiddenTalkersMs);

@@ -10,6 +10,7 @@
 #include "DesktopLayout.h"
 #include "HiddenTalkers.h"
 #include "HistoryRecorder.h"
+#include "InitSettings.h"
 #include "NavState.h"
 #include "ProgramWindows.h"
 #include "ReceiveBuffer.h"
@@ -29,6 +30,7 @@ class MapCentre;
 class PlaybackControl;
 class SatelliteSystemsDialog;
 class SatellitesView;
+class TtffDialog;
 class QAction;
 class QDialog;
 class QMdiArea;
@@ -90,6 +92,7 @@ public:
     void Satellites1Click();  // "Satell&ites", every system's satellites as a table
     void CreateSatellitesView();
     void SatelliteSystems1Click();  // "Satellite &Systems...": GPS only or every system
+    void TtffTest1Click();          // "Time to First &Fix Test..."
     // Decodes every satellite system, or the GPS talker alone, from the next sentence on.
     void ApplySatelliteSystems(bool all);
 
@@ -147,6 +150,7 @@ public:
     QAction* ShareOnNetwork1 = nullptr;
     QAction* SatelliteSystems1 = nullptr;
     QAction* Satellites1 = nullptr;
+    QAction* TtffTest1 = nullptr;
     QAction* Parameter1 = nullptr;
     QAction* Level1 = nullptr;
     QAction* View2 = nullptr;
@@ -172,6 +176,8 @@ public:
     // "Satellite Systems": the GPS talker alone or every satellite system; made when first
     // shown.
     SatelliteSystemsDialog* SystemsSetup = nullptr;
+    // "Time to First Fix": restarts the receiver and times its fixes; made when first shown.
+    TtffDialog* TtffTest = nullptr;
     // Serves the received sentences to other programs.
     ShareOnNetwork* Share = nullptr;
     // Connects network sources off the window's thread, for Start and for reconnecting.
@@ -185,6 +191,8 @@ private:
     QList<LayoutView> LayoutViews();
     void ArrangeFirstStart();
     void SentenceFramed(const char* text);
+    QString TtffRefusal() const;
+    InitSettings RestartSettings() const;
     void StartIntake();
     bool PlaybackFileLeft() const;
     PlaybackHold HeldPlayback() const;

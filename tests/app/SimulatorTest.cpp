@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTimer>
 #include <map>
 #include <set>
@@ -24,6 +26,7 @@
 #include "TStart.h"
 #include "TView.h"
 #include "Tsentencesetup.h"
+#include "TtffDialog.h"
 
 namespace {
 
@@ -250,6 +253,32 @@ TEST_F(SimulatorTest, AMinuteOfAllSixTypesAt19200BaudLosesNothing) {
     EXPECT_NEAR(counts["VTG"], counts["GGA"], 2);
 }
 
+// Three hot restarts through "Time to First Fix": each is the command Receiver
+// Initialization sends, and each run ends at the simulator's first fix after it (1 to 3 s).
+TEST_F(SimulatorTest, TimeToFirstFixTestRestartsTheReceiverAndTimesEachFix) {
+    StartWithSimulator({"--start-mode=hot", "--rate=2"});
+    Main().TtffTest1Click();
+    TtffDialog& test = *Main().TtffTest;
+    test.mode->setCurrentIndex(0);  // "Hot"
+    test.runs->setValue(3);
+    test.pause->setValue(1);
+    test.StartClick();
+    ASSERT_TRUE(test.Running()) << test.progress->text().toStdString();
+    ASSERT_TRUE(WaitFor([&] { return !test.Running(); }, 40000));
+    ASSERT_EQ(test.table->rowCount(), 3);
+    for (int row = 0; row < 3; ++row) {
+        const double seconds = test.table->item(row, 2)->text().toDouble();
+        EXPECT_GE(seconds, 0.5) << "run " << row + 1;
+        EXPECT_LE(seconds, 4.0) << "run " << row + 1;
+    }
+    EXPECT_TRUE(test.summary->text().startsWith("min ")) << test.summary->text().toStdString();
+    EXPECT_EQ(Reports().count("accepted $PQKL104"), 3) << Reports().toStdString();
+
+    Main().Stop1Click();
+    test.StartClick();
+    EXPECT_EQ(test.progress->text(), "Start the receiver first (Action > Start)");
+}
+
 }  // namespace
 
 namespace {
@@ -280,5 +309,6 @@ TEST_F(SimulatorTest, DetectFindsTheLineSpeedAndIsOffWhileRunning) {
     EXPECT_FALSE(data.detect->isEnabled());
     data.reject();
 }
+
 
 }  // namespace
