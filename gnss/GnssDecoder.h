@@ -29,6 +29,8 @@ public:
     // the epoch in progress has it so far, else as the last epoch had it; the satellites in
     // view as they are now.
     GnssEpoch Current() const;
+    // The same without the satellites in view: what a display of the fix needs, at less cost.
+    GnssEpoch CurrentFix() const { return builder_.BuildOver(last_); }
 
     // Every satellite and signal in view now, with where they came from.
     const SatelliteTable& Satellites() const { return table_; }

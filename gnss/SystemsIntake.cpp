@@ -66,9 +66,10 @@ struct Channel {
     int cno = 0;
 };
 
-std::vector<Channel> Strongest(const std::vector<SatelliteSignal>& signals) {
+std::vector<Channel> Strongest(const std::vector<SatelliteTable::Entry>& entries) {
     std::vector<Channel> channels;
-    for (const SatelliteSignal& signal : signals) {  // sorted by system and number
+    for (const SatelliteTable::Entry& entry : entries) {  // sorted by system and number
+        const SatelliteSignal& signal = entry.signal;
         if (channels.empty() || channels.back().id != signal.id) {
             channels.push_back(
                 {signal.id, signal.elevation.value_or(0), signal.azimuth.value_or(0), 0});
@@ -126,7 +127,7 @@ void SystemsIntake::DecodeAll(const char* text, NavState& nav, DecodeListener& l
     if (address->sentence == GnssSentence::Gll || address->sentence == GnssSentence::Vtg) {
         return;
     }
-    KeepFix(gnss_.Current(), nav);
+    KeepFix(gnss_.CurrentFix(), nav);
     switch (address->sentence) {
         case GnssSentence::Gga:
             // $GNGGA,time,lat,N,lon,E,quality,...: quality 2 is differential.
@@ -157,8 +158,9 @@ void SystemsIntake::ShowSatellites(std::string_view text, NavState& nav, DecodeL
     nav.gsvMessageCount = count;
     nav.gsvMessageNumber = number;
     Feed(text);
-    const GnssEpoch current = gnss_.Current();
-    const int filled = FillChannels(current, nav);
+    // A complete group has changed what is in view; until then the slots stay.
+    const bool groupEnd = number == count;
+    const int filled = groupEnd ? FillChannels(gnss_.Satellites(), nav) : 0;
     listener.ShowMeasuredValues(SentenceType::Gsv, nav);
     if (inView == 0) {
         return;
@@ -167,7 +169,7 @@ void SystemsIntake::ShowSatellites(std::string_view text, NavState& nav, DecodeL
         listener.ShowMessageRow(row, text.data());
     }
     // The rows follow once a group is complete, from every system's satellites.
-    if (number == count && filled > 0) {
+    if (groupEnd && filled > 0) {
         const int messages = (filled + kRowsPerMessage - 1) / kRowsPerMessage;
         for (int message = 1; message <= messages; ++message) {
             listener.ShowSatelliteRows(message, messages, nav);
@@ -175,8 +177,8 @@ void SystemsIntake::ShowSatellites(std::string_view text, NavState& nav, DecodeL
     }
 }
 
-int SystemsIntake::FillChannels(const GnssEpoch& epoch, NavState& nav) {
-    const std::vector<Channel> channels = Strongest(epoch.satellites);
+int SystemsIntake::FillChannels(const SatelliteTable& satellites, NavState& nav) {
+    const std::vector<Channel> channels = Strongest(satellites.Entries());
     nav.satsInView = static_cast<std::int32_t>(channels.size());
     const std::size_t filled = std::min(channels.size(), nav.sats.size());
     for (std::size_t slot = 0; slot < nav.sats.size(); ++slot) {

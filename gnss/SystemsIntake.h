@@ -35,10 +35,10 @@ public:
     // Told of each epoch the satellite decoder completes, in either mode (null: nobody).
     std::function<void(const GnssEpoch&)> onEpoch;
 
-    // The twelve strongest satellites of `epoch` into the channel slots (untracked ones
-    // after the tracked, higher first), the number in view into `satsInView`; returns how
-    // many slots hold one.
-    static int FillChannels(const GnssEpoch& epoch, NavState& nav);
+    // The twelve strongest satellites in view into the channel slots (untracked ones after
+    // the tracked, higher first), the number in view into `satsInView`; returns how many
+    // slots hold one.
+    static int FillChannels(const SatelliteTable& satellites, NavState& nav);
 
 private:
     void Feed(std::string_view text);
