@@ -27,11 +27,13 @@
 #include "NetworkSourceName.h"
 #include "PlaybackControl.h"
 #include "PlaybackFeeder.h"
+#include "PositionStatisticsView.h"
 #include "SatelliteSystemsDialog.h"
 #include "SatellitesView.h"
 #include "ScreenCentre.h"
 #include "SettingsFile.h"
 #include "ShareOnNetwork.h"
+#include "SignalHistoryView.h"
 #include "SourceConnector.h"
 #include "TAbout.h"
 #include "TData.h"
@@ -258,6 +260,10 @@ void TMainForm::CreateMenus() {
     LineStatistics1 =
         addItem(View1, "LineStatistics1", "&Line Statistics", &TMainForm::LineStatistics1Click);
     Satellites1 = addItem(View1, "Satellites1", "Satell&ites", &TMainForm::Satellites1Click);
+    SignalHistory1 =
+        addItem(View1, "SignalHistory1", "Signal &History", &TMainForm::SignalHistory1Click);
+    PositionStatistics1 = addItem(View1, "PositionStatistics1", "&Position Statistics",
+                                  &TMainForm::PositionStatistics1Click);
 
     Operate1 = MainMenu1->addMenu("&Action");
     Operate1->setObjectName("Operate1");
@@ -444,6 +450,24 @@ void TMainForm::CreateSatellitesView() {
     AddView(view);
 }
 
+// The history windows show what the recorder kept since the program started.
+ViewDialogs TMainForm::HistoryViewDialogs() {
+    return {[this](QDialog& dialog) { return runModal(dialog); },
+            [this](QFileDialog& dialog) { return runFileDialog(dialog); }};
+}
+
+void TMainForm::CreateSignalHistoryView() {
+    auto* view = new SignalHistoryView(history_.Signals(), HistoryViewDialogs());
+    signalHistoryView_ = view;
+    AddView(view);
+}
+
+void TMainForm::CreatePositionStatisticsView() {
+    auto* view = new PositionStatisticsView(history_.Positions(), HistoryViewDialogs());
+    positionStatisticsView_ = view;
+    AddView(view);
+}
+
 void TMainForm::CreateLineStatisticsView() {
     auto* view = new LineStatisticsView;
     lineMonitor->SetWindow(view);
@@ -496,6 +520,12 @@ void TMainForm::Source1Click() {
 }
 void TMainForm::Satellites1Click() {
     OpenView(satellitesView_, &TMainForm::CreateSatellitesView);
+}
+void TMainForm::SignalHistory1Click() {
+    OpenView(signalHistoryView_, &TMainForm::CreateSignalHistoryView);
+}
+void TMainForm::PositionStatistics1Click() {
+    OpenView(positionStatisticsView_, &TMainForm::CreatePositionStatisticsView);
 }
 void TMainForm::LineStatistics1Click() {
     OpenView(lineMonitor->Window(), &TMainForm::CreateLineStatisticsView);
@@ -555,6 +585,10 @@ QList<LayoutView> TMainForm::LayoutViews() {
          [this] { CreateLineStatisticsView(); }},
         {"Satellites", [this] { return satellitesView_.data(); },
          [this] { CreateSatellitesView(); }},
+        {"SignalHistory", [this] { return signalHistoryView_.data(); },
+         [this] { CreateSignalHistoryView(); }},
+        {"PositionStatistics", [this] { return positionStatisticsView_.data(); },
+         [this] { CreatePositionStatisticsView(); }},
     };
 }
 
@@ -815,6 +849,12 @@ void TMainForm::Timer2Timer() {
     }
     if (satellitesView_) {
         satellitesView_->Show(systems_.Gnss().Current());
+    }
+    if (signalHistoryView_) {
+        signalHistoryView_->Refresh();
+    }
+    if (positionStatisticsView_) {
+        positionStatisticsView_->Refresh();
     }
     // A playback at another speed, or paused, feeds and plots by itself.
     const bool steered = Playback->Steers();

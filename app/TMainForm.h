@@ -18,6 +18,7 @@
 #include "SocketOpen.h"
 #include "SystemsIntake.h"
 #include "TComm.h"
+#include "ViewDialogs.h"
 #include "ViewFeed.h"
 
 class LineMonitor;
@@ -29,6 +30,8 @@ class MapCentre;
 class PlaybackControl;
 class SatelliteSystemsDialog;
 class SatellitesView;
+class SignalHistoryView;
+class PositionStatisticsView;
 class QAction;
 class QDialog;
 class QMdiArea;
@@ -89,6 +92,10 @@ public:
     void CreateLineStatisticsView();
     void Satellites1Click();  // "Satell&ites", every system's satellites as a table
     void CreateSatellitesView();
+    void SignalHistory1Click();  // "Signal &History": C/N0, satellites and DOPs over time
+    void CreateSignalHistoryView();
+    void PositionStatistics1Click();  // "&Position Statistics": the spread of the fixes
+    void CreatePositionStatisticsView();
     void SatelliteSystems1Click();  // "Satellite &Systems...": GPS only or every system
     // Decodes every satellite system, or the GPS talker alone, from the next sentence on.
     void ApplySatelliteSystems(bool all);
@@ -147,6 +154,8 @@ public:
     QAction* ShareOnNetwork1 = nullptr;
     QAction* SatelliteSystems1 = nullptr;
     QAction* Satellites1 = nullptr;
+    QAction* SignalHistory1 = nullptr;
+    QAction* PositionStatistics1 = nullptr;
     QAction* Parameter1 = nullptr;
     QAction* Level1 = nullptr;
     QAction* View2 = nullptr;
@@ -183,6 +192,7 @@ protected:
 
 private:
     QList<LayoutView> LayoutViews();
+    ViewDialogs HistoryViewDialogs();
     void ArrangeFirstStart();
     void SentenceFramed(const char* text);
     void StartIntake();
@@ -225,6 +235,8 @@ private:
     HiddenTalkers hiddenTalkers_;
     HistoryRecorder history_;
     QPointer<SatellitesView> satellitesView_;
+    QPointer<SignalHistoryView> signalHistoryView_;
+    QPointer<PositionStatisticsView> positionStatisticsView_;
     QList<QAction*> windowListActions_;
     QMetaObject::Connection activationWatch_;
     bool gridTiling_ = false;
