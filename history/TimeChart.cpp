@@ -105,9 +105,20 @@ void TimeChart::SetValueRange(double low, double high, double step, int decimals
     const double headroom = QFontMetrics(values_->labelsFont()).height();
     const double height = PlotArea(size()).height();
     const double above = height > headroom ? (high - low) * headroom / (height - headroom) : 0.0;
-    values_->setRange(low, high + above);
-    values_->setTickInterval(step);
+    SetAxisRange(*values_, low, high + above, step);
     values_->setLabelFormat(QString("%.%1f").arg(decimals));
+}
+
+void TimeChart::SetAxisRange(QValueAxis& axis, double low, double high, double step) {
+    const double oldRange = axis.max() - axis.min();
+    const double oldStep = axis.tickInterval();
+    if (oldRange / step <= (high - low) / oldStep) {
+        axis.setTickInterval(step);
+        axis.setRange(low, high);
+    } else {
+        axis.setRange(low, high);
+        axis.setTickInterval(step);
+    }
 }
 
 QList<QPointF> TimeChart::ColumnPoints(std::span<const ColumnRange> columns, double width) {

@@ -39,6 +39,11 @@ public:
     // digits after the point.
     void SetValueRange(double low, double high, double step, int decimals);
 
+    // Sets `axis` to run from `low` to `high` with a mark every `step`, in the order that never
+    // asks it for more marks than the old or the new setting has: a hundred-kilometre range
+    // with the old half-metre step would be hundreds of thousands of grid lines.
+    static void SetAxisRange(QValueAxis& axis, double low, double high, double step);
+
     // Shows `columns` in `series` in one call: each column's stretch from min to max, joined
     // to the next column's; a column without data breaks the line. Each column is `width`
     // pixel columns wide (more than 1 where the window has fewer seconds than pixels).
