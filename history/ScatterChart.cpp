@@ -1,14 +1,16 @@
 #include "ScatterChart.h"
 
+#include <QGraphicsPixmapItem>
 #include <QLineSeries>
+#include <QPainter>
 #include <QResizeEvent>
-#include <QScatterSeries>
 #include <QValueAxis>
 #include <cmath>
 #include <numbers>
 
 #include "NiceNumbers.h"
 #include "ScatterGrid.h"
+#include "TimeChart.h"
 
 namespace {
 
@@ -17,6 +19,8 @@ constexpr int kBottomMargin = 44;
 constexpr int kMargin = 10;
 constexpr int kCirclePoints = 96;
 constexpr int kMostGridSteps = 6;
+constexpr int kCellSquare = ScatterChart::kCellPixels + 1;  // neighbouring cells touch
+const QColor kFixColour(31, 119, 180);
 
 QList<QPointF> Circle(double radius) {
     QList<QPointF> points;
@@ -48,21 +52,17 @@ ScatterChart::ScatterChart(QWidget* parent) : QChartView(new QChart, parent) {
     north_ = MetresAxis("North (m)");
     plot->addAxis(east_, Qt::AlignBottom);
     plot->addAxis(north_, Qt::AlignLeft);
-    fixes = new QScatterSeries;
-    fixes->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-    fixes->setMarkerSize(kCellPixels + 1);  // neighbouring cells touch
-    fixes->setPen(Qt::NoPen);
-    fixes->setBrush(QColor(31, 119, 180));
     cep50Circle = new QLineSeries;
     cep50Circle->setPen(QPen(QColor(255, 127, 14), 2.0));
     cep95Circle = new QLineSeries;
     cep95Circle->setPen(QPen(QColor(214, 39, 40), 2.0));
-    for (QXYSeries* series : {static_cast<QXYSeries*>(fixes), static_cast<QXYSeries*>(cep50Circle),
-                              static_cast<QXYSeries*>(cep95Circle)}) {
+    for (QLineSeries* series : {cep50Circle, cep95Circle}) {
         plot->addSeries(series);
         series->attachAxis(east_);
         series->attachAxis(north_);
     }
+    fixes = new QGraphicsPixmapItem(plot);
+    fixes->setZValue(1.0);  // above the grid, below the circles
     setMinimumSize(200, 200);
     Show({}, std::nullopt);
 }
@@ -81,9 +81,31 @@ int ScatterChart::Side() const {
 void ScatterChart::resizeEvent(QResizeEvent* event) {
     chart()->setPlotArea(PlotArea(event->size()));  // square, before the view lays it out
     QChartView::resizeEvent(event);
+    fixes->setPos(PlotArea(event->size()).topLeft());
     if (PlotArea(event->oldSize()).width() != PlotArea(event->size()).width()) {
         emit SideChanged();
     }
+}
+
+void ScatterChart::DrawFixes(std::span<const Deviation> deviations, double halfSide) {
+    const int side = Side();
+    const int cells = std::max(1, side / kCellPixels);
+    const ScatterGrid grid(halfSide, cells);
+    const std::vector<EnuOffset> centres = grid.Occupied(deviations);
+    fixCells_ = static_cast<int>(centres.size());
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    const double pixelsPerMetre = side / (2.0 * halfSide);
+    for (const EnuOffset& centre : centres) {
+        const int x = static_cast<int>((centre.east + halfSide) * pixelsPerMetre);
+        const int y = static_cast<int>((halfSide - centre.north) * pixelsPerMetre);
+        painter.fillRect(x - kCellSquare / 2, y - kCellSquare / 2, kCellSquare, kCellSquare,
+                         kFixColour);
+    }
+    painter.end();
+    fixes->setPixmap(QPixmap::fromImage(image));
+    fixes->setPos(PlotArea(size()).topLeft());
 }
 
 void ScatterChart::Show(std::span<const Deviation> deviations,
@@ -92,16 +114,10 @@ void ScatterChart::Show(std::span<const Deviation> deviations,
     gridStep_ = NiceStep(2.0 * halfSide, kMostGridSteps);
     const int decimals = DecimalsFor(gridStep_);
     for (QValueAxis* axis : {east_, north_}) {
-        axis->setRange(-halfSide, halfSide);
-        axis->setTickInterval(gridStep_);
+        TimeChart::SetAxisRange(*axis, -halfSide, halfSide, gridStep_);
         axis->setLabelFormat(QString("%.%1f").arg(decimals));
     }
-    const ScatterGrid grid(halfSide, std::max(1, Side() / kCellPixels));
-    QList<QPointF> cells;
-    for (const EnuOffset& centre : grid.Occupied(deviations)) {
-        cells.append(QPointF(centre.east, centre.north));
-    }
-    fixes->replace(cells);
+    DrawFixes(deviations, halfSide);
     cep50Circle->replace(figures ? Circle(figures->cep50) : QList<QPointF>());
     cep95Circle->replace(figures ? Circle(figures->cep95) : QList<QPointF>());
 }

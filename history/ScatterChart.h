@@ -7,12 +7,14 @@
 #include "PositionStatistics.h"
 
 class QLineSeries;
-class QScatterSeries;
+class QGraphicsPixmapItem;
 class QValueAxis;
 
 // The fixes in metres east and north of the reference, on a square plot centred on it with
 // the same scale on both axes, and circles at the CEP50 and CEP95 radii. The fixes are drawn
-// as the cells of a ScatterGrid of two pixels a side, each cell once.
+// as the cells of a ScatterGrid of two pixels a side, each cell once, into an image laid
+// over the plot area: a scatter series would make a graphics item of every point, and a
+// day's fixes spread wide take it seconds to replace.
 class ScatterChart : public QChartView {
     Q_OBJECT
 
@@ -28,7 +30,9 @@ public:
     // Metres between two grid lines: the scale.
     double GridStep() const { return gridStep_; }
 
-    QScatterSeries* fixes = nullptr;
+    // The cells that hold a fix, as `fixColour` squares on a clear image the plot's size.
+    QGraphicsPixmapItem* fixes = nullptr;
+    int FixCells() const { return fixCells_; }
     QLineSeries* cep50Circle = nullptr;
     QLineSeries* cep95Circle = nullptr;
 
@@ -40,8 +44,10 @@ protected:
 
 private:
     QRectF PlotArea(QSize size) const;
+    void DrawFixes(std::span<const Deviation> deviations, double halfSide);
 
     QValueAxis* east_ = nullptr;
     QValueAxis* north_ = nullptr;
     double gridStep_ = 1.0;
+    int fixCells_ = 0;
 };
