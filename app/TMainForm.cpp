@@ -850,11 +850,14 @@ void TMainForm::Timer2Timer() {
     if (satellitesView_) {
         satellitesView_->Show(systems_.Gnss().Current());
     }
+    // The history views draw half a second apart, so that their work never adds up in one
+    // turn of the event loop.
     if (signalHistoryView_) {
         signalHistoryView_->Refresh();
     }
     if (positionStatisticsView_) {
-        positionStatisticsView_->Refresh();
+        QTimer::singleShot(kRefreshInterval / 2, positionStatisticsView_.data(),
+                           &PositionStatisticsView::Refresh);
     }
     // A playback at another speed, or paused, feeds and plots by itself.
     const bool steered = Playback->Steers();

@@ -1,11 +1,13 @@
 #include "SignalHistoryView.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -36,6 +38,7 @@ const QColor kVdopColour(255, 127, 14);
 
 constexpr double kCnoTop = 60.0;  // dB-Hz: strong signals reach about 50
 constexpr int kMostValueSteps = 5;
+constexpr int kTurnMs = 15;  // the longest the C/N0 chart holds the window in one go
 
 // A chart's caption naming its series in their colours.
 QLabel* Caption(const QString& title, std::initializer_list<std::pair<QColor, const char*>> names) {
@@ -164,9 +167,9 @@ void SignalHistoryView::Redraw() {
         chart->SetTimeWindow(shown);
     }
     columns_.resize(static_cast<std::size_t>(dopChart->Columns()));
-    ShowCarrierToNoise(shown);
     ShowCounts(shown);
     ShowDilutions(shown);
+    ShowCarrierToNoise(shown);
 }
 
 void SignalHistoryView::ShowScrollBar(TimeWindow kept) {
@@ -189,32 +192,57 @@ double SignalHistoryView::Query(SeriesId series, TimeWindow shown) {
     return largest;
 }
 
+// A series of its own for each satellite kept; then the series in turns of at most kTurnMs
+// each: a day of 130 signals of four systems would hold the window for a tenth of a second.
 void SignalHistoryView::ShowCarrierToNoise(TimeWindow shown) {
     chooser->Update(history_.Satellites());
-    double largest = 0.0;
     std::unordered_map<std::uint32_t, QLineSeries*> kept;
     for (const SatelliteInfo& satellite : history_.Satellites()) {
-        auto it = cnoSeries_.find(satellite.key);
-        QLineSeries* series = it != cnoSeries_.end()
-                                  ? it->second
-                                  : cnoChart->AddSeries(SatelliteChooser::Colour(satellite.key));
-        if (it != cnoSeries_.end()) {
+        const auto it = cnoSeries_.find(satellite.key);
+        if (it == cnoSeries_.end()) {
+            kept[satellite.key] = cnoChart->AddSeries(SatelliteChooser::Colour(satellite.key));
+        } else {
+            kept[satellite.key] = it->second;
             cnoSeries_.erase(it);
-        }
-        kept[satellite.key] = series;
-        if (chooser->Chosen(satellite.key) && history_.HasData(satellite.key, shown)) {
-            largest = std::max(largest, Query({SeriesKind::CarrierToNoise, satellite.key}, shown));
-            TimeChart::ShowColumns(*series, columns_);
-        } else if (series->count() > 0) {
-            series->clear();
         }
     }
     for (const auto& [key, series] : cnoSeries_) {  // satellites no longer kept
         cnoChart->RemoveSeries(series);
     }
     cnoSeries_ = std::move(kept);
-    const double top = std::max(kCnoTop, NiceCeiling(largest));
+    cno_ = {shown, 0, 0.0, cno_.pass + 1, false};
+    ContinueCarrierToNoise(cno_.pass);
+}
+
+void SignalHistoryView::ContinueCarrierToNoise(unsigned pass) {
+    if (pass != cno_.pass) {
+        return;  // a later drawing started over
+    }
+    QElapsedTimer turn;
+    turn.start();
+    const std::vector<SatelliteInfo>& satellites = history_.Satellites();
+    columns_.resize(static_cast<std::size_t>(dopChart->Columns()));
+    for (; cno_.next < satellites.size(); ++cno_.next) {
+        if (turn.elapsed() >= kTurnMs) {
+            QTimer::singleShot(0, this, [this, pass] { ContinueCarrierToNoise(pass); });
+            return;
+        }
+        const std::uint32_t key = satellites[cno_.next].key;
+        const auto it = cnoSeries_.find(key);
+        if (it == cnoSeries_.end()) {
+            continue;  // came since the drawing started: the next one shows it
+        }
+        if (chooser->Chosen(key) && history_.HasData(key, cno_.shown)) {
+            cno_.largest =
+                std::max(cno_.largest, Query({SeriesKind::CarrierToNoise, key}, cno_.shown));
+            TimeChart::ShowColumns(*it->second, columns_);
+        } else if (it->second->count() > 0) {
+            it->second->clear();
+        }
+    }
+    const double top = std::max(kCnoTop, NiceCeiling(cno_.largest));
     cnoChart->SetValueRange(0.0, top, NiceStep(top, kMostValueSteps), 0);
+    cno_.done = true;
 }
 
 void SignalHistoryView::ShowCounts(TimeWindow shown) {

@@ -36,6 +36,8 @@ public:
 
     // The window the charts show.
     TimeWindow Shown() const;
+    // Whether the C/N0 chart is still being drawn (in turns of the event loop).
+    bool Drawing() const { return !cno_.done; }
 
     void SavePictureClick();  // "Save Picture...": a PNG of the whole view
     void ExportCsvClick();    // "Export CSV...": the seconds of the window shown
@@ -55,6 +57,7 @@ private:
     void Redraw();
     void ShowScrollBar(TimeWindow kept);
     void ShowCarrierToNoise(TimeWindow shown);
+    void ContinueCarrierToNoise(unsigned pass);
     void ShowCounts(TimeWindow shown);
     void ShowDilutions(TimeWindow shown);
     // Queries `series` into the scratch columns; returns the largest value (0 without data).
@@ -73,6 +76,14 @@ private:
     QLineSeries* hdop_ = nullptr;
     QLineSeries* vdop_ = nullptr;
     std::vector<ColumnRange> columns_;
+    // The C/N0 chart's drawing under way.
+    struct CarrierToNoiseDrawing {
+        TimeWindow shown;
+        std::size_t next = 0;  // the index in the history's satellites
+        double largest = 0.0;
+        unsigned pass = 0;  // counts the drawings: a turn of an earlier one stops
+        bool done = true;
+    } cno_;
     // What the last drawing was made of: Refresh draws again only when this changed.
     TimeWindow drawnKept_;
     std::size_t drawnSatellites_ = 0;
