@@ -118,7 +118,7 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     Playback = new PlaybackControl(
         PlaybackHost{state_, buffer_, windows_, *Timer1, [this] { return DecodePlayback(); },
                      [this](std::string_view line) { PlaybackLineFed(line); },
-                     [this] { lineMonitor->PlaybackFinished(); }},
+                     [this] { PlaybackEnded(); }},
         this);
     Playback->Install(SpeedPanel, kPlaybackControlsLeft, Operate1, StatusBar1);
     feed_.SetObserver(Playback);
@@ -871,6 +871,15 @@ void TMainForm::Timer2Timer() {
             lineMonitor->PlaybackFinished();  // the end of the file
         }
     }
+}
+
+// At the timed speeds every line fed is decoded by the end: the last second is whole and goes
+// into the history too. (At four lines a second the last lines wait in the ring.)
+void TMainForm::PlaybackEnded() {
+    if (Playback->CurrentSpeed() != PlaybackControl::Speed::Lines4) {
+        systems_.Finish();
+    }
+    lineMonitor->PlaybackFinished();
 }
 
 // Counted for the status bar and shared like a line that came from the port.

@@ -221,6 +221,7 @@ private:
     int DecodeBuffered();
     void MakeRoomFor(std::size_t length);
     void PlaybackLineFed(std::string_view line);
+    void PlaybackEnded();
 
     AppState& state_;
     NavState& nav_;
