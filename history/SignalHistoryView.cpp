@@ -240,7 +240,8 @@ void SignalHistoryView::ContinueCarrierToNoise(unsigned pass) {
             it->second->clear();
         }
     }
-    const double top = std::max(kCnoTop, NiceCeiling(cno_.largest));
+    // In tens of dB-Hz: a strong 51 makes 60, not the next round 100.
+    const double top = std::max(kCnoTop, std::ceil(cno_.largest / 10.0) * 10.0);
     cnoChart->SetValueRange(0.0, top, NiceStep(top, kMostValueSteps), 0);
     cno_.done = true;
 }
