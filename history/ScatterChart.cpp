@@ -1,5 +1,6 @@
 #include "ScatterChart.h"
 
+#include <QFontMetrics>
 #include <QGraphicsPixmapItem>
 #include <QLineSeries>
 #include <QPainter>
@@ -21,6 +22,9 @@ constexpr int kCirclePoints = 96;
 constexpr int kMostGridSteps = 6;
 constexpr int kCellSquare = ScatterChart::kCellPixels + 1;  // neighbouring cells touch
 const QColor kFixColour(31, 119, 180);
+// Qt Charts stacks its grid at 2, its axes at 3 and its series at 4: the fixes go over the
+// grid and under the circles.
+constexpr double kFixesZ = 2.5;
 
 QList<QPointF> Circle(double radius) {
     QList<QPointF> points;
@@ -48,6 +52,7 @@ ScatterChart::ScatterChart(QWidget* parent) : QChartView(new QChart, parent) {
     plot->setBackgroundRoundness(0);
     plot->legend()->hide();
     setBackgroundBrush(Qt::white);
+    setFrameShape(QFrame::NoFrame);  // the plot area is placed in the widget's own pixels
     east_ = MetresAxis("East (m)");
     north_ = MetresAxis("North (m)");
     plot->addAxis(east_, Qt::AlignBottom);
@@ -62,7 +67,7 @@ ScatterChart::ScatterChart(QWidget* parent) : QChartView(new QChart, parent) {
         series->attachAxis(north_);
     }
     fixes = new QGraphicsPixmapItem(plot);
-    fixes->setZValue(1.0);  // above the grid, below the circles
+    fixes->setZValue(kFixesZ);
     setMinimumSize(200, 200);
     Show({}, std::nullopt);
 }
@@ -110,8 +115,15 @@ void ScatterChart::DrawFixes(std::span<const Deviation> deviations, double halfS
 
 void ScatterChart::Show(std::span<const Deviation> deviations,
                         const std::optional<SurveyFigures>& figures) {
-    const double halfSide = figures ? ScatterGrid::HalfSideFor(*figures) : 1.0;
-    gridStep_ = NiceStep(2.0 * halfSide, kMostGridSteps);
+    const double rounded = figures ? ScatterGrid::HalfSideFor(*figures) : 1.0;
+    gridStep_ = NiceStep(2.0 * rounded, kMostGridSteps);
+    // The chart hides a label that comes near the top of a fixed plot area: both axes go on
+    // a label's height beyond the round half side, so that its marks keep their labels and
+    // the scale stays the same both ways.
+    const double headroom = QFontMetrics(north_->labelsFont()).height();
+    const double side = Side();
+    const double halfSide =
+        side > 2.0 * headroom ? rounded * side / (side - 2.0 * headroom) : rounded;
     const int decimals = DecimalsFor(gridStep_);
     for (QValueAxis* axis : {east_, north_}) {
         TimeChart::SetAxisRange(*axis, -halfSide, halfSide, gridStep_);

@@ -28,6 +28,7 @@ TimeChart::TimeChart(bool timeLabels, QWidget* parent)
     plot->legend()->hide();  // the views name the series above the chart
     // With the plot area fixed the chart's own background does not follow the widget's size.
     setBackgroundBrush(Qt::white);
+    setFrameShape(QFrame::NoFrame);  // the plot area is placed in the widget's own pixels
     time_ = new QCategoryAxis;
     time_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     time_->setLabelsVisible(timeLabels);
