@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kSwatchSize = 12;
-constexpr int kWidth = 130;
+constexpr int kRoom = 80;  // pixels: check box, swatch, margins and a scroll bar
 
 }  // namespace
 
@@ -36,7 +36,8 @@ SatelliteChooser::SatelliteChooser(QWidget* parent) : QWidget(parent) {
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(list);
     column->addLayout(buttons);
-    setFixedWidth(kWidth);
+    // Room for the check box, the colour and the longest names ("E05 E1 B/C").
+    setFixedWidth(fontMetrics().horizontalAdvance("E05 E1 B/C") + kRoom);
 }
 
 // Hues a golden angle apart by satellite number, a shade per system and signal.
