@@ -28,11 +28,13 @@
 #include "NetworkSourceName.h"
 #include "PlaybackControl.h"
 #include "PlaybackFeeder.h"
+#include "PositionStatisticsView.h"
 #include "SatelliteSystemsDialog.h"
 #include "SatellitesView.h"
 #include "ScreenCentre.h"
 #include "SettingsFile.h"
 #include "ShareOnNetwork.h"
+#include "SignalHistoryView.h"
 #include "SourceConnector.h"
 #include "TAbout.h"
 #include "TData.h"
@@ -118,7 +120,7 @@ TMainForm::TMainForm(ProgramRecords records, ProgramWindows& windows,
     Playback = new PlaybackControl(
         PlaybackHost{state_, buffer_, windows_, *Timer1, [this] { return DecodePlayback(); },
                      [this](std::string_view line) { PlaybackLineFed(line); },
-                     [this] { lineMonitor->PlaybackFinished(); }},
+                     [this] { PlaybackEnded(); }},
         this);
     Playback->Install(SpeedPanel, kPlaybackControlsLeft, Operate1, StatusBar1);
     Operate1->addSeparator();
@@ -264,6 +266,10 @@ void TMainForm::CreateMenus() {
     LineStatistics1 =
         addItem(View1, "LineStatistics1", "&Line Statistics", &TMainForm::LineStatistics1Click);
     Satellites1 = addItem(View1, "Satellites1", "Satell&ites", &TMainForm::Satellites1Click);
+    SignalHistory1 =
+        addItem(View1, "SignalHistory1", "Signal &History", &TMainForm::SignalHistory1Click);
+    PositionStatistics1 = addItem(View1, "PositionStatistics1", "&Position Statistics",
+                                  &TMainForm::PositionStatistics1Click);
 
     Operate1 = MainMenu1->addMenu("&Action");
     Operate1->setObjectName("Operate1");
@@ -501,6 +507,24 @@ void TMainForm::CreateSatellitesView() {
     AddView(view);
 }
 
+// The history windows show what the recorder kept since the program started.
+ViewDialogs TMainForm::HistoryViewDialogs() {
+    return {[this](QDialog& dialog) { return runModal(dialog); },
+            [this](QFileDialog& dialog) { return runFileDialog(dialog); }};
+}
+
+void TMainForm::CreateSignalHistoryView() {
+    auto* view = new SignalHistoryView(history_.Signals(), HistoryViewDialogs());
+    signalHistoryView_ = view;
+    AddView(view);
+}
+
+void TMainForm::CreatePositionStatisticsView() {
+    auto* view = new PositionStatisticsView(history_.Positions(), HistoryViewDialogs());
+    positionStatisticsView_ = view;
+    AddView(view);
+}
+
 void TMainForm::CreateLineStatisticsView() {
     auto* view = new LineStatisticsView;
     lineMonitor->SetWindow(view);
@@ -553,6 +577,12 @@ void TMainForm::Source1Click() {
 }
 void TMainForm::Satellites1Click() {
     OpenView(satellitesView_, &TMainForm::CreateSatellitesView);
+}
+void TMainForm::SignalHistory1Click() {
+    OpenView(signalHistoryView_, &TMainForm::CreateSignalHistoryView);
+}
+void TMainForm::PositionStatistics1Click() {
+    OpenView(positionStatisticsView_, &TMainForm::CreatePositionStatisticsView);
 }
 void TMainForm::LineStatistics1Click() {
     OpenView(lineMonitor->Window(), &TMainForm::CreateLineStatisticsView);
@@ -612,6 +642,10 @@ QList<LayoutView> TMainForm::LayoutViews() {
          [this] { CreateLineStatisticsView(); }},
         {"Satellites", [this] { return satellitesView_.data(); },
          [this] { CreateSatellitesView(); }},
+        {"SignalHistory", [this] { return signalHistoryView_.data(); },
+         [this] { CreateSignalHistoryView(); }},
+        {"PositionStatistics", [this] { return positionStatisticsView_.data(); },
+         [this] { CreatePositionStatisticsView(); }},
     };
 }
 
@@ -873,6 +907,15 @@ void TMainForm::Timer2Timer() {
     if (satellitesView_) {
         satellitesView_->Show(systems_.Gnss().Current());
     }
+    // The history views draw half a second apart, so that their work never adds up in one
+    // turn of the event loop.
+    if (signalHistoryView_) {
+        signalHistoryView_->Refresh();
+    }
+    if (positionStatisticsView_) {
+        QTimer::singleShot(kRefreshInterval / 2, positionStatisticsView_.data(),
+                           &PositionStatisticsView::Refresh);
+    }
     // A playback at another speed, or paused, feeds and plots by itself.
     const bool steered = Playback->Steers();
     if (!steered && state_.mapViewOpen == 1 && windows_.Tracking) {
@@ -885,6 +928,15 @@ void TMainForm::Timer2Timer() {
             lineMonitor->PlaybackFinished();  // the end of the file
         }
     }
+}
+
+// At the timed speeds every line fed is decoded by the end: the last second is whole and goes
+// into the history too. (At four lines a second the last lines wait in the ring.)
+void TMainForm::PlaybackEnded() {
+    if (Playback->CurrentSpeed() != PlaybackControl::Speed::Lines4) {
+        systems_.Finish();
+    }
+    lineMonitor->PlaybackFinished();
 }
 
 // Counted for the status bar and shared like a line that came from the port.

@@ -19,6 +19,7 @@
 #include "SocketOpen.h"
 #include "SystemsIntake.h"
 #include "TComm.h"
+#include "ViewDialogs.h"
 #include "ViewFeed.h"
 
 class LineMonitor;
@@ -31,6 +32,8 @@ class PlaybackControl;
 class SatelliteSystemsDialog;
 class SatellitesView;
 class TtffDialog;
+class SignalHistoryView;
+class PositionStatisticsView;
 class QAction;
 class QDialog;
 class QMdiArea;
@@ -91,6 +94,10 @@ public:
     void CreateLineStatisticsView();
     void Satellites1Click();  // "Satell&ites", every system's satellites as a table
     void CreateSatellitesView();
+    void SignalHistory1Click();  // "Signal &History": C/N0, satellites and DOPs over time
+    void CreateSignalHistoryView();
+    void PositionStatistics1Click();  // "&Position Statistics": the spread of the fixes
+    void CreatePositionStatisticsView();
     void SatelliteSystems1Click();  // "Satellite &Systems...": GPS only or every system
     void TtffTest1Click();          // "Time to First &Fix Test..."
     // Decodes every satellite system, or the GPS talker alone, from the next sentence on.
@@ -151,6 +158,8 @@ public:
     QAction* SatelliteSystems1 = nullptr;
     QAction* Satellites1 = nullptr;
     QAction* TtffTest1 = nullptr;
+    QAction* SignalHistory1 = nullptr;
+    QAction* PositionStatistics1 = nullptr;
     QAction* Parameter1 = nullptr;
     QAction* Level1 = nullptr;
     QAction* View2 = nullptr;
@@ -189,6 +198,7 @@ protected:
 
 private:
     QList<LayoutView> LayoutViews();
+    ViewDialogs HistoryViewDialogs();
     void ArrangeFirstStart();
     void SentenceFramed(const char* text);
     QString TtffRefusal() const;
@@ -219,6 +229,7 @@ private:
     int DecodeBuffered();
     void MakeRoomFor(std::size_t length);
     void PlaybackLineFed(std::string_view line);
+    void PlaybackEnded();
 
     AppState& state_;
     NavState& nav_;
@@ -233,6 +244,8 @@ private:
     HiddenTalkers hiddenTalkers_;
     HistoryRecorder history_;
     QPointer<SatellitesView> satellitesView_;
+    QPointer<SignalHistoryView> signalHistoryView_;
+    QPointer<PositionStatisticsView> positionStatisticsView_;
     QList<QAction*> windowListActions_;
     QMetaObject::Connection activationWatch_;
     bool gridTiling_ = false;

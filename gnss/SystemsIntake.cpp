@@ -103,6 +103,12 @@ void SystemsIntake::Decode(const SentenceBuffer& sentence, NavState& nav,
     listener.SentenceDecoded(text, nav);
 }
 
+void SystemsIntake::Finish() {
+    if (gnss_.Finish() && onEpoch) {
+        onEpoch(gnss_.LastEpoch());
+    }
+}
+
 void SystemsIntake::Feed(std::string_view text) {
     if (gnss_.Decode(text) && onEpoch) {
         onEpoch(gnss_.LastEpoch());

@@ -30,6 +30,10 @@ public:
 
     void Decode(const SentenceBuffer& sentence, NavState& nav, DecodeListener& listener);
 
+    // The end of the input (a log played to its end): completes the epoch in progress, which
+    // no next sentence will.
+    void Finish();
+
     const GnssDecoder& Gnss() const { return gnss_; }
 
     // Told of each epoch the satellite decoder completes, in either mode (null: nobody).

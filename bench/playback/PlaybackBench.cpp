@@ -1,9 +1,12 @@
 // A recorded log played through the whole program, offscreen, at a chosen speed
 // ("Fastest" unless told): the playback file is picked in the Data Source Setup dialog
 // and played as a user would, while a 1 ms timer watches how long the event loop is held.
-// Prints the resident set size along the way and, as its last line,
+// With --history the Signal History and Position Statistics views are open meanwhile.
+// Prints the resident set size along the way, what the history views hold at the end and,
+// as its last line,
 //   sentences=N positions=P map_points=M seconds=S max_stall_ms=X
 // Usage: playback_bench LOG [--speed=fastest|60x|10x|realtime|4lines] [--timeout=SECONDS]
+//                           [--history]
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -52,6 +55,7 @@ int main(int argc, char** argv) {
     std::string log;
     PlaybackControl::Speed speed = PlaybackControl::Speed::Fastest;
     double timeout = 600;
+    bool history = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--speed=", 8) == 0) {
             if (!ParseSpeed(argv[i] + 8, speed)) {
@@ -60,10 +64,13 @@ int main(int argc, char** argv) {
             }
         } else if (std::strncmp(argv[i], "--timeout=", 10) == 0) {
             timeout = std::atof(argv[i] + 10);
+        } else if (std::strcmp(argv[i], "--history") == 0) {
+            history = true;
         } else if (argv[i][0] != '-' && log.empty()) {
             log = std::filesystem::absolute(argv[i]).string();
         } else {
-            std::fprintf(stderr, "usage: playback_bench LOG [--speed=NAME] [--timeout=S]\n");
+            std::fprintf(stderr,
+                         "usage: playback_bench LOG [--speed=NAME] [--timeout=S] [--history]\n");
             return 2;
         }
     }
@@ -93,6 +100,10 @@ int main(int argc, char** argv) {
         data.browseClick();
         data.BitBtn1Click();
         main.Playback->SetSpeed(speed);
+        if (history) {
+            main.SignalHistory1->trigger();
+            main.PositionStatistics1->trigger();
+        }
         const std::int64_t rssBefore = ProcessStats::RssKb();
         std::printf("RSS with the program shown: %lld kB\n", static_cast<long long>(rssBefore));
 
@@ -133,6 +144,11 @@ int main(int argc, char** argv) {
                     static_cast<long long>(ProcessStats::RssKb()),
                     static_cast<long long>(ProcessStats::PeakRssKb()),
                     finished ? "" : "; the playback did NOT finish in time");
+        const TimeWindow kept = main.History().Signals().Kept();
+        std::printf("history: %lld seconds of signals kept, %zu satellite signals, %zu fixes%s\n",
+                    static_cast<long long>(kept.Seconds()),
+                    main.History().Signals().Satellites().size(),
+                    main.History().Positions().Count(), history ? " (both views open)" : "");
         std::printf("sentences=%lld positions=%lld map_points=%d seconds=%.2f max_stall_ms=%.1f\n",
                     main.Playback->SentencesPaced(), main.Playback->PositionsPaced(),
                     program.State().mapPointCount, seconds, static_cast<double>(maxStallNs) / 1e6);

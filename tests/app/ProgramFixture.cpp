@@ -33,7 +33,11 @@ void ProgramTest::SetUp() {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     directory = pattern;
     std::filesystem::current_path(directory);
-    QSettings().clear();  // every test starts as a first run
+    // Every test starts as a first run, with settings of its own: CTest runs tests side by
+    // side, and one clearing shared settings would pull them from under another.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString((directory / "config").string()));
+    QSettings().clear();
 }
 
 void ProgramTest::CreateProgram() {
