@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QSettings>
 #include <QStandardPaths>
-#include <cstdlib>
-#include <filesystem>
 
 #include "ProgramFixture.h"
 
@@ -12,18 +9,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    // The settings a test writes stay out of the user's configuration folder, and out of the
-    // tests CTest runs beside this one: a folder of this process's own.
+    // The settings a test run writes stay out of the user's configuration folder.
     QStandardPaths::setTestModeEnabled(true);
-    char settings[] = "/tmp/kelmstar-settings-XXXXXX";
-    if (::mkdtemp(settings) == nullptr) {
-        return EXIT_FAILURE;
-    }
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
     ::testing::InitGoogleTest(&argc, argv);
     KelmstarApplication application(argc, argv);
     SetTestApplication(&application);
-    const int status = RUN_ALL_TESTS();
-    std::filesystem::remove_all(settings);
-    return status;
+    return RUN_ALL_TESTS();
 }
