@@ -5,19 +5,6 @@
 
 namespace {
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 std::string_view WithoutDollar(std::string_view sentence) {
     if (!sentence.empty() && sentence.front() == '$') {
         sentence.remove_prefix(1);
@@ -40,16 +27,16 @@ bool ChecksumHolds(std::string_view sentence) {
     if (sentence.size() < star + 3) {
         return false;
     }
-    const int high = HexDigit(sentence[star + 1]);
-    const int low = HexDigit(sentence[star + 2]);
-    if (high < 0 || low < 0) {
+    const std::optional<int> high = HexDigitField(sentence.substr(star + 1, 1));
+    const std::optional<int> low = HexDigitField(sentence.substr(star + 2, 1));
+    if (!high || !low) {
         return false;
     }
     unsigned sum = 0;
     for (std::size_t i = 0; i < star; ++i) {
         sum ^= static_cast<unsigned char>(sentence[i]);
     }
-    return sum == static_cast<unsigned>(high * 16 + low);
+    return sum == static_cast<unsigned>(*high * 16 + *low);
 }
 
 bool IsSentence(std::string_view sentence, std::string_view type, TalkerFilter filter) {
