@@ -52,6 +52,12 @@ bool ShareClient::Send(std::string_view data) {
     if (queue_.size() - queueSent_ + data.size() > kQueueLimit) {
         return false;
     }
+    // A client that reads just as fast as it is sent to never empties its queue: what it
+    // has taken goes here, so that the queue stays within twice the limit.
+    if (queueSent_ >= kQueueLimit) {
+        queue_.erase(0, queueSent_);
+        queueSent_ = 0;
+    }
     queue_.append(data);
     return Flush();
 }

@@ -107,10 +107,13 @@ void ShareServer::Publish(std::string_view line) {
     if (clients_.isEmpty()) {
         return;
     }
+    // Flushed before it would pass a client's limit: a block a client cannot take at all
+    // would drop every client, however fast it reads.
+    if (pending_.size() + line.size() + 2 > kClientQueueLimit) {
+        Flush();
+    }
     pending_.append(line).append("\r\n");
-    if (pending_.size() >= kClientQueueLimit) {
-        Flush();  // no later than a client would be dropped for it
-    } else if (!flushQueued_) {
+    if (!flushQueued_) {
         flushQueued_ = true;
         QMetaObject::invokeMethod(this, &ShareServer::Flush, Qt::QueuedConnection);
     }
