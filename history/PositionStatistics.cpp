@@ -89,8 +89,25 @@ std::optional<GeoPoint> PositionStatistics::Reference() const {
 }
 
 std::vector<Deviation> PositionStatistics::Deviations() const {
-    std::vector<Deviation> deviations;
+    return DeviationsFrom(Reference());
+}
+
+PositionStatistics::Survey PositionStatistics::Surveyed() const {
     const std::optional<GeoPoint> reference = Reference();
+    Survey survey;
+    survey.deviations = DeviationsFrom(reference);
+    survey.summary = SummaryOf(reference, survey.deviations);
+    return survey;
+}
+
+SurveySummary PositionStatistics::Summary() const {
+    const std::optional<GeoPoint> reference = Reference();
+    return SummaryOf(reference, DeviationsFrom(reference));
+}
+
+std::vector<Deviation> PositionStatistics::DeviationsFrom(
+    const std::optional<GeoPoint>& reference) const {
+    std::vector<Deviation> deviations;
     if (!reference) {
         return deviations;
     }
@@ -102,10 +119,11 @@ std::vector<Deviation> PositionStatistics::Deviations() const {
     return deviations;
 }
 
-void PositionStatistics::UpColumns(TimeWindow window, std::span<ColumnRange> columns) const {
+void PositionStatistics::UpColumns(std::span<const Deviation> deviations, TimeWindow window,
+                                   std::span<ColumnRange> columns) {
     std::fill(columns.begin(), columns.end(), ColumnRange{});
     const PixelColumns pixels(window, static_cast<int>(columns.size()));
-    for (const Deviation& deviation : Deviations()) {
+    for (const Deviation& deviation : deviations) {
         const int column = pixels.ColumnOf(deviation.time);
         if (column >= 0) {
             columns[static_cast<std::size_t>(column)].Include(deviation.offset.up);
@@ -113,20 +131,21 @@ void PositionStatistics::UpColumns(TimeWindow window, std::span<ColumnRange> col
     }
 }
 
-SurveySummary PositionStatistics::Summary() const {
+SurveySummary PositionStatistics::SummaryOf(const std::optional<GeoPoint>& reference,
+                                            std::span<const Deviation> deviations) const {
     SurveySummary summary;
     summary.fixes = fixes_.size();
     summary.referenceSet = setReference_.has_value();
-    summary.reference = Reference();
-    if (fixes_.empty()) {
+    summary.reference = reference;
+    if (deviations.empty()) {
         return summary;
     }
     Spread east;
     Spread north;
     Spread up;
     std::vector<double> distances;
-    distances.reserve(fixes_.size());
-    for (const Deviation& deviation : Deviations()) {
+    distances.reserve(deviations.size());
+    for (const Deviation& deviation : deviations) {
         east.Add(deviation.offset.east);
         north.Add(deviation.offset.north);
         up.Add(deviation.offset.up);

@@ -80,12 +80,23 @@ public:
     // Every fix's offset from the reference, oldest first (empty without a reference).
     std::vector<Deviation> Deviations() const;
 
+    // The summary and the deviations it was computed from, for a view that shows both.
+    struct Survey {
+        SurveySummary summary;
+        std::vector<Deviation> deviations;
+    };
+    Survey Surveyed() const;
+
     // The up deviation over time for a chart: one ColumnRange per element of `columns`,
     // the window split into that many pixel columns (PixelColumns).
-    void UpColumns(TimeWindow window, std::span<ColumnRange> columns) const;
+    static void UpColumns(std::span<const Deviation> deviations, TimeWindow window,
+                          std::span<ColumnRange> columns);
 
 private:
     GeoPoint MeanPosition() const;
+    std::vector<Deviation> DeviationsFrom(const std::optional<GeoPoint>& reference) const;
+    SurveySummary SummaryOf(const std::optional<GeoPoint>& reference,
+                            std::span<const Deviation> deviations) const;
 
     std::size_t capacity_;
     std::deque<SurveyFix> fixes_;

@@ -129,12 +129,12 @@ void PositionStatisticsView::Refresh() {
 void PositionStatisticsView::Redraw() {
     drawnCount_ = statistics_.Count();
     drawnNewest_ = drawnCount_ > 0 ? statistics_.Fixes().back().time : 0.0;
-    const SurveySummary summary = statistics_.Summary();
-    ShowFigures(summary);
-    scatter->Show(statistics_.Deviations(), summary.figures);
+    const PositionStatistics::Survey survey = statistics_.Surveyed();
+    ShowFigures(survey.summary);
+    scatter->Show(survey.deviations, survey.summary.figures);
     scaleLabel->setText(QString("<b>Fixes around the reference</b>, grid every %1 m")
                             .arg(QString::number(scatter->GridStep(), 'g', 6)));
-    ShowUp();
+    ShowUp(survey.deviations);
 }
 
 void PositionStatisticsView::ShowFigures(const SurveySummary& summary) {
@@ -159,7 +159,7 @@ void PositionStatisticsView::ShowFigures(const SurveySummary& summary) {
 }
 
 // Over the time of the fixes kept, symmetric around the reference's altitude.
-void PositionStatisticsView::ShowUp() {
+void PositionStatisticsView::ShowUp(std::span<const Deviation> deviations) {
     const std::deque<SurveyFix>& fixes = statistics_.Fixes();
     const TimeWindow window =
         fixes.empty() ? TimeWindow{}
@@ -171,7 +171,7 @@ void PositionStatisticsView::ShowUp() {
     const int pixels = upChart->Columns();
     const auto count = std::max<std::int64_t>(1, std::min<std::int64_t>(pixels, window.Seconds()));
     columns_.resize(static_cast<std::size_t>(count));
-    statistics_.UpColumns(window, columns_);
+    PositionStatistics::UpColumns(deviations, window, columns_);
     double largest = 0.0;
     for (const ColumnRange& range : columns_) {
         if (range.hasData) {

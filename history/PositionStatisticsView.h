@@ -49,7 +49,7 @@ private:
     QWidget* CreateFigures();
     void Redraw();
     void ShowFigures(const SurveySummary& summary);
-    void ShowUp();
+    void ShowUp(std::span<const Deviation> deviations);
 
     PositionStatistics& statistics_;
     ViewDialogs dialogs_;

@@ -102,7 +102,7 @@ TEST(PositionStatisticsTest, KeepsTheNewestFixesAndStartsAnewOnReset) {
     statistics.SetReference({0.0, 0.0, 100.0});
     EXPECT_NEAR(statistics.Summary().figures->maxHorizontal, 4.0, 1e-6);
     ColumnRange up[2];
-    statistics.UpColumns({2, 4}, up);
+    PositionStatistics::UpColumns(statistics.Deviations(), {2, 4}, up);
     EXPECT_TRUE(up[0].min == 2 && up[0].max == 2 && up[1].min == 3 && up[1].max == 4);
     std::ostringstream csv;
     ASSERT_TRUE(WriteSurveyCsv(statistics, csv));
