@@ -12,26 +12,6 @@ namespace {
 
 constexpr int kCoordinateDecimals = 9;  // a tenth of a millimetre
 
-void AppendOptionalInt(std::string& out, const char* key, const std::optional<int>& value) {
-    AppendJsonKey(out, key);
-    if (value) {
-        AppendJsonNumber(out, *value);
-    } else {
-        out += "null";
-    }
-}
-
-void AppendReal(std::string& out, const char* key, const std::optional<double>& value) {
-    AppendJsonKey(out, key);
-    if (!value) {
-        out += "null";
-        return;
-    }
-    char digits[32];
-    const auto result = std::to_chars(digits, digits + sizeof digits, *value);
-    out.append(digits, result.ptr);
-}
-
 // Computed from minutes, so printed to a fixed precision without the zeros at its end.
 void AppendCoordinate(std::string& out, const char* key, const std::optional<double>& value) {
     AppendJsonKey(out, key);
@@ -100,9 +80,9 @@ void AppendSatellite(std::string& out, const SatelliteSignal& satellite) {
     } else {
         out += "null";
     }
-    AppendOptionalInt(out, "elevation", satellite.elevation);
-    AppendOptionalInt(out, "azimuth", satellite.azimuth);
-    AppendOptionalInt(out, "cno", satellite.cno);
+    AppendJsonOptional(out, "elevation", satellite.elevation);
+    AppendJsonOptional(out, "azimuth", satellite.azimuth);
+    AppendJsonOptional(out, "cno", satellite.cno);
     out += satellite.used ? ",\"used\":true}" : ",\"used\":false}";
 }
 
@@ -116,12 +96,12 @@ void AppendEpochReport(std::string& out, const GnssEpoch& epoch) {
     AppendJsonNumber(out, epoch.fix);
     AppendCoordinate(out, "lat", epoch.latitude);
     AppendCoordinate(out, "lon", epoch.longitude);
-    AppendReal(out, "alt", epoch.altitude);
-    AppendReal(out, "speedKnots", epoch.speedKnots);
-    AppendReal(out, "courseDeg", epoch.courseDeg);
-    AppendReal(out, "pdop", epoch.pdop);
-    AppendReal(out, "hdop", epoch.hdop);
-    AppendReal(out, "vdop", epoch.vdop);
+    AppendJsonOptional(out, "alt", epoch.altitude);
+    AppendJsonOptional(out, "speedKnots", epoch.speedKnots);
+    AppendJsonOptional(out, "courseDeg", epoch.courseDeg);
+    AppendJsonOptional(out, "pdop", epoch.pdop);
+    AppendJsonOptional(out, "hdop", epoch.hdop);
+    AppendJsonOptional(out, "vdop", epoch.vdop);
     AppendJsonKey(out, "used");
     AppendJsonNumber(out, epoch.used);
     out += ",\"satellites\":[";

@@ -1,6 +1,7 @@
 #include "JsonReport.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 
 void AppendJsonString(std::string& out, const char* text, std::size_t length) {
@@ -103,4 +104,36 @@ void AppendJsonNumber(std::string& out, long long value) {
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     out.append(digits, result.ptr);
+}
+
+void AppendJsonOptional(std::string& out, const char* key, const std::optional<int>& value) {
+    AppendJsonKey(out, key);
+    if (value) {
+        AppendJsonNumber(out, *value);
+    } else {
+        out += "null";
+    }
+}
+
+void AppendJsonOptional(std::string& out, const char* key, const std::optional<double>& value) {
+    AppendJsonKey(out, key);
+    if (!value) {
+        out += "null";
+        return;
+    }
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, *value);
+    out.append(digits, result.ptr);
+}
+
+void AppendJsonFixed(std::string& out, const char* key, const std::optional<double>& value,
+                     int decimals) {
+    AppendJsonKey(out, key);
+    if (!value) {
+        out += "null";
+        return;
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, *value);
+    out += text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "NavState.h"
@@ -22,3 +23,10 @@ void AppendJsonKey(std::string& out, const char* key);
 
 // A whole number as JSON writes it.
 void AppendJsonNumber(std::string& out, long long value);
+
+// ,"key":value or ,"key":null for a value that is missing: a whole number, a real in the
+// shortest form that reads back the same, a real to `decimals` places.
+void AppendJsonOptional(std::string& out, const char* key, const std::optional<int>& value);
+void AppendJsonOptional(std::string& out, const char* key, const std::optional<double>& value);
+void AppendJsonFixed(std::string& out, const char* key, const std::optional<double>& value,
+                     int decimals);

@@ -2,23 +2,12 @@
 
 #include <cstdio>
 
+#include "JsonReport.h"
+
 namespace {
 
 constexpr int kDegreeDecimals = 9;  // a tenth of a millimetre
 constexpr int kMetreDecimals = 4;
-
-void AppendNumber(std::string& out, const char* key, std::optional<double> value, int decimals) {
-    out += ",\"";
-    out += key;
-    out += "\":";
-    if (!value) {
-        out += "null";
-        return;
-    }
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, *value);
-    out += text;
-}
 
 }  // namespace
 
@@ -50,15 +39,15 @@ void SurveyReport::Append(std::string& out) const {
                                  : std::nullopt;
     };
     out += "{\"class\":\"SURVEY\",\"fixes\":" + std::to_string(summary.fixes);
-    AppendNumber(out, "lat", reference(&GeoPoint::latitude), kDegreeDecimals);
-    AppendNumber(out, "lon", reference(&GeoPoint::longitude), kDegreeDecimals);
-    AppendNumber(out, "alt", reference(&GeoPoint::altitude), kMetreDecimals);
-    AppendNumber(out, "sigma_east_m", figure(&SurveyFigures::sigmaEast), kMetreDecimals);
-    AppendNumber(out, "sigma_north_m", figure(&SurveyFigures::sigmaNorth), kMetreDecimals);
-    AppendNumber(out, "sigma_up_m", figure(&SurveyFigures::sigmaUp), kMetreDecimals);
-    AppendNumber(out, "cep50_m", figure(&SurveyFigures::cep50), kMetreDecimals);
-    AppendNumber(out, "cep95_m", figure(&SurveyFigures::cep95), kMetreDecimals);
-    AppendNumber(out, "drms2_m", figure(&SurveyFigures::drms2), kMetreDecimals);
-    AppendNumber(out, "max_m", figure(&SurveyFigures::maxHorizontal), kMetreDecimals);
+    AppendJsonFixed(out, "lat", reference(&GeoPoint::latitude), kDegreeDecimals);
+    AppendJsonFixed(out, "lon", reference(&GeoPoint::longitude), kDegreeDecimals);
+    AppendJsonFixed(out, "alt", reference(&GeoPoint::altitude), kMetreDecimals);
+    AppendJsonFixed(out, "sigma_east_m", figure(&SurveyFigures::sigmaEast), kMetreDecimals);
+    AppendJsonFixed(out, "sigma_north_m", figure(&SurveyFigures::sigmaNorth), kMetreDecimals);
+    AppendJsonFixed(out, "sigma_up_m", figure(&SurveyFigures::sigmaUp), kMetreDecimals);
+    AppendJsonFixed(out, "cep50_m", figure(&SurveyFigures::cep50), kMetreDecimals);
+    AppendJsonFixed(out, "cep95_m", figure(&SurveyFigures::cep95), kMetreDecimals);
+    AppendJsonFixed(out, "drms2_m", figure(&SurveyFigures::drms2), kMetreDecimals);
+    AppendJsonFixed(out, "max_m", figure(&SurveyFigures::maxHorizontal), kMetreDecimals);
     out += "}\n";
 }

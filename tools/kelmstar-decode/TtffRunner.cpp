@@ -6,8 +6,10 @@
 #include <array>
 #include <charconv>
 
+#include "JsonReport.h"
 #include "MeasurementOptions.h"
 #include "NetworkByteSource.h"
+#include "NetworkSourceName.h"
 #include "OpenByteSource.h"
 #include "SettingsFile.h"
 #include "StopSignals.h"
@@ -17,42 +19,10 @@ namespace {
 constexpr std::chrono::milliseconds kLongestWait{100};
 constexpr std::chrono::milliseconds kWriteTimeout{2000};
 
-void AppendKey(std::string& out, const char* key) {
-    out += ",\"";
-    out += key;
-    out += "\":";
-}
-
-// Seconds to the millisecond; null when missing.
-void AppendSeconds(std::string& out, const char* key, const std::optional<double>& value) {
-    AppendKey(out, key);
-    if (!value) {
-        out += "null";
-        return;
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f", *value);
-    out += text;
-}
-
-void AppendShortest(std::string& out, const char* key, const std::optional<double>& value) {
-    AppendKey(out, key);
-    if (!value) {
-        out += "null";
-        return;
-    }
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, *value);
-    out.append(text, result.ptr);
-}
-
-void AppendCount(std::string& out, const char* key, const std::optional<int>& value) {
-    AppendKey(out, key);
-    out += value ? std::to_string(*value) : "null";
-}
+constexpr int kSecondDecimals = 3;  // a millisecond
 
 void AppendMode(std::string& out, RestartMode mode) {
-    AppendKey(out, "mode");
+    AppendJsonKey(out, "mode");
     out += '"';
     out += RestartModeName(mode);
     out += '"';
@@ -61,7 +31,7 @@ void AppendMode(std::string& out, RestartMode mode) {
 // A name the test cannot restart a receiver through: standard input, gpsd, UDP, a file.
 bool NeverWritable(const std::string& input) {
     if (IsNetworkInput(input)) {
-        return input.rfind("tcp://", 0) != 0;
+        return CommandRefusal(input) != nullptr;
     }
     struct stat st {};
     return input == "-" || (::stat(input.c_str(), &st) == 0 && !S_ISCHR(st.st_mode));
@@ -95,8 +65,10 @@ void TtffRunner::SentenceFramed(const char* text) {
 // Fills the ring no further than it holds (framing whenever it is full, as the log decoder
 // does), then frames every whole sentence in it.
 void TtffRunner::Feed(const char* bytes, std::size_t count) {
+    // A restart sent while framing drops what came before it: the rest of these bytes too.
+    const std::uint64_t restarts = restarts_;
     std::size_t i = 0;
-    while (i < count) {
+    while (i < count && restarts == restarts_) {
         while (i < count && buffer_.Count() < ReceiveBuffer::kCapacity) {
             buffer_.Put(static_cast<std::uint8_t>(bytes[i++]));
         }
@@ -110,9 +82,12 @@ void TtffRunner::Feed(const char* bytes, std::size_t count) {
 }
 
 void TtffRunner::Send(std::string_view bytes) {
-    while (source_.Read(chunk_.data(), chunk_.size(), std::chrono::milliseconds(0)).status ==
+    // Into a buffer of its own: Feed may be going through chunk_ when a fix ends a run.
+    std::array<char, kChunk> unread;
+    while (source_.Read(unread.data(), unread.size(), std::chrono::milliseconds(0)).status ==
            ByteSource::Status::Data) {
     }
+    ++restarts_;
     if (!source_.Write(bytes.data(), bytes.size(), kWriteTimeout) && writeError_.empty()) {
         writeError_ = source_.ErrorText();
     }
@@ -122,9 +97,9 @@ void TtffRunner::Send(std::string_view bytes) {
 void TtffRunner::PrintRun(const TtffRun& run) {
     std::string line = "{\"class\":\"TTFF\",\"run\":" + std::to_string(run.number);
     AppendMode(line, run.mode);
-    AppendSeconds(line, "seconds", run.seconds);
-    AppendCount(line, "used", run.used);
-    AppendShortest(line, "hdop", run.hdop);
+    AppendJsonFixed(line, "seconds", run.seconds, kSecondDecimals);
+    AppendJsonOptional(line, "used", run.used);
+    AppendJsonOptional(line, "hdop", run.hdop);
     line += "}\n";
     std::fputs(line.c_str(), output_);
     std::fflush(output_);
@@ -134,12 +109,12 @@ void TtffRunner::PrintSummary() {
     const TtffSummary summary = session_.Summary();
     std::string line = "{\"class\":\"TTFF_SUMMARY\"";
     AppendMode(line, summary.mode);
-    AppendCount(line, "runs", summary.runs);
-    AppendCount(line, "fixed", summary.fixed);
-    AppendSeconds(line, "min", summary.min);
-    AppendSeconds(line, "median", summary.median);
-    AppendSeconds(line, "mean", summary.mean);
-    AppendSeconds(line, "max", summary.max);
+    AppendJsonInt(line, "runs", summary.runs);
+    AppendJsonInt(line, "fixed", summary.fixed);
+    AppendJsonFixed(line, "min", summary.min, kSecondDecimals);
+    AppendJsonFixed(line, "median", summary.median, kSecondDecimals);
+    AppendJsonFixed(line, "mean", summary.mean, kSecondDecimals);
+    AppendJsonFixed(line, "max", summary.max, kSecondDecimals);
     line += "}\n";
     std::fputs(line.c_str(), output_);
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -59,6 +60,7 @@ private:
     std::chrono::steady_clock::time_point start_;
     double now_ = 0.0;
     std::string writeError_;
+    std::uint64_t restarts_ = 0;  // restarts sent, so that Feed sees one sent while it frames
     std::array<char, kChunk> chunk_{};
 };
 
