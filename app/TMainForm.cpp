@@ -752,6 +752,7 @@ void TMainForm::StartIntake() {
     }
     buffer_.Reset();
     systems_.Reset();  // the satellites of an earlier source leave with it
+    history_.SourceStarted();
     hiddenTalkers_.Reset();
     Share->Restart();
     SpeedButton5->setEnabled(true);

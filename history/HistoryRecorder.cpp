@@ -12,6 +12,11 @@ constexpr char kSystemLetters[kGnssSystemCount] = {'G', 'S', 'R', 'E', 'C', 'J',
 
 }  // namespace
 
+void HistoryRecorder::SourceStarted() {
+    signalTime_.Reset();
+    fixTime_.Reset();
+}
+
 void HistoryRecorder::Sentence(std::string_view text) {
     const std::optional<GgaSentence> gga = ReadGga(text, filter_);
     if (gga && gga->IsPositionFix() && gga->secondOfDay) {

@@ -18,6 +18,10 @@ public:
     // Which talkers' GGA fixes count: "GP" only, or any talker with every satellite system.
     void SetTalkers(TalkerFilter filter) { filter_ = filter; }
 
+    // A new source: its times count from its own first day, so that a log played again from
+    // its start goes back in time (and the signal history starts anew) even past midnight.
+    void SourceStarted();
+
     // A framed sentence (its text after "$").
     void Sentence(std::string_view text);
     // A completed epoch: satellites in view and used, the dilutions, each signal's C/N0.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "HistoryCsv.h"
+#include "HistoryRecorder.h"
 #include "SignalHistory.h"
 
 namespace {
@@ -145,6 +146,23 @@ TEST(SignalHistoryTest, ExportsOneLinePerSecondWithData) {
               "time,in_view,used,pdop,hdop,vdop,G03,\"R01,L1\"\n"
               "10,9,6,1.84,1.00,,41,\n"
               "13,,,,,,254,22\n");
+}
+
+// A log that ran past midnight, played again from its start, goes back in time: the history
+// starts anew instead of going on a day later.
+TEST(HistoryRecorderTest, ALogPlayedAgainPastMidnightStartsTheHistoryAnew) {
+    HistoryRecorder recorder;
+    GnssEpoch epoch;
+    for (const int millisecond : {86'390'000, 0, 10'000}) {
+        epoch.time = UtcTime{millisecond};
+        recorder.Epoch(epoch);
+    }
+    EXPECT_EQ(recorder.Signals().Kept().last, 86'410);
+    recorder.SourceStarted();
+    epoch.time = UtcTime{86'390'000};
+    recorder.Epoch(epoch);
+    EXPECT_EQ(recorder.Signals().Kept().first, 86'390);
+    EXPECT_EQ(recorder.Signals().Kept().last, 86'390);
 }
 
 }  // namespace
