@@ -129,16 +129,16 @@ void LineMonitor::PlaybackFinished() {
 }
 
 void LineMonitor::SentenceFramed(const char* text) {
-    const int used = LineStatus::GgaSatellitesUsed(text);
-    if (used >= 0) {
-        ggaSatellites_ = used;
-    }
-    // What sets the fix mode and the satellites in view: the GPS talker's GSA and GSV, or,
-    // while every talker is decoded, any talker's, and its GGA, RMC and GNS too.
+    // What sets the fix mode and the satellites in view and used: the GPS talker's GSA, GSV
+    // and GGA, or, while every talker is decoded, any talker's, and its RMC and GNS too.
     const std::string_view sentence(text);
     if (sentence.size() < 6 || sentence[5] != ',' ||
         (!everyTalker_ && !sentence.starts_with("GP"))) {
         return;
+    }
+    const int used = LineStatus::GgaSatellitesUsed(text);
+    if (used >= 0) {
+        ggaSatellites_ = used;
     }
     const std::string_view type = sentence.substr(2, 3);
     const bool fixSentence = type == "GGA" || type == "RMC" || type == "GNS";

@@ -93,6 +93,18 @@ TEST_F(ProgramTest, NoiseIsNamedAndAFixOfAnEarlierSourceIsNotShown) {
     EXPECT_TRUE(WaitFor([&] {
         return StateText(Main()) == "Receiving" && Main().StatusBar1->fixField->text() == "2D fix";
     })) << StateText(Main()).toStdString();
+
+    // In "GPS only" the satellites used are the GPS talker's, not those of the combined fix;
+    // the 3D fix after them shows that both were taken (the last 100 bytes wait for more).
+    std::string ggas =
+        "$GPGGA,091500.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n"
+        "$GNGGA,091500.00,4807.038,N,01131.000,E,1,20,0.6,545.4,M,46.9,M,,*4A\r\n";
+    for (int i = 0; i < 4; ++i) {
+        ggas += "$GPGSA,A,3,04,05,,09,,,,,,,,,2.5,1.3,2.1*3C\r\n";
+    }
+    ASSERT_TRUE(receiver.Write(ggas));
+    EXPECT_TRUE(WaitFor([&] { return Main().StatusBar1->fixField->text().startsWith("3D"); }));
+    EXPECT_EQ(Main().StatusBar1->fixField->text().toStdString(), "3D fix, 8 satellites");
 }
 
 }  // namespace
