@@ -13,7 +13,6 @@ public:
     static constexpr std::int64_t kAll = 0;
 
     void SetSpan(std::int64_t seconds);  // kAll: everything kept
-    std::int64_t Span() const { return span_; }
     bool Following() const { return following_; }
 
     TimeWindow Shown(TimeWindow kept) const;

@@ -97,7 +97,6 @@ void ScatterChart::DrawFixes(std::span<const Deviation> deviations, double halfS
     const int cells = std::max(1, side / kCellPixels);
     const ScatterGrid grid(halfSide, cells);
     const std::vector<EnuOffset> centres = grid.Occupied(deviations);
-    fixCells_ = static_cast<int>(centres.size());
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);

@@ -32,7 +32,6 @@ public:
 
     // The cells that hold a fix, as `fixColour` squares on a clear image the plot's size.
     QGraphicsPixmapItem* fixes = nullptr;
-    int FixCells() const { return fixCells_; }
     QLineSeries* cep50Circle = nullptr;
     QLineSeries* cep95Circle = nullptr;
 
@@ -49,5 +48,4 @@ private:
     QValueAxis* east_ = nullptr;
     QValueAxis* north_ = nullptr;
     double gridStep_ = 1.0;
-    int fixCells_ = 0;
 };

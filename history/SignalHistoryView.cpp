@@ -232,7 +232,7 @@ void SignalHistoryView::ContinueCarrierToNoise(unsigned pass) {
         if (it == cnoSeries_.end()) {
             continue;  // came since the drawing started: the next one shows it
         }
-        if (chooser->Chosen(key) && history_.HasData(key, cno_.shown)) {
+        if (chooser->Chosen(key)) {  // without data in the window: an empty line
             cno_.largest =
                 std::max(cno_.largest, Query({SeriesKind::CarrierToNoise, key}, cno_.shown));
             TimeChart::ShowColumns(*it->second, columns_);

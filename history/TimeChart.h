@@ -34,7 +34,6 @@ public:
     int Columns() const;
 
     void SetTimeWindow(TimeWindow window);
-    TimeWindow Window() const { return window_; }
     // The value axis from `low` to `high`, a grid line every `step`, labels with `decimals`
     // digits after the point.
     void SetValueRange(double low, double high, double step, int decimals);

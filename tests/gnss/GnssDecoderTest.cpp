@@ -106,7 +106,10 @@ TEST(GnssDecoder, AnEpochEndsWhenTheTimeChanges) {
     EXPECT_EQ(decoder.Current().altitude, 1147.2);
     EXPECT_EQ(decoder.Current().speedKnots, 0.084);
     EXPECT_EQ(decoder.Current().used, 2);
-    EXPECT_FALSE(decoder.Finish() && decoder.Finish());
+    // The end of the input completes the epoch the last RMC began, once.
+    EXPECT_TRUE(decoder.Finish());
+    EXPECT_EQ(decoder.LastEpoch().time->millisecondOfDay, ((17 * 60 + 19) * 60 + 27) * 1000);
+    EXPECT_FALSE(decoder.Finish());
 }
 
 // A GN GSA without system ID is read by the number ranges; with one, by its system.

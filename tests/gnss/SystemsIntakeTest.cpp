@@ -24,7 +24,8 @@ void ForEachSentence(const char* capture, Each each) {
     }
 }
 
-// "GPS only" is the program's own decoder, call for call and value for value.
+// "GPS only" is the program's own decoder, call for call and value for value; the satellite
+// list beside it (the Satellites view) hears the GPS talker only.
 TEST(SystemsIntake, GpsOnlyIsTheProgramsOwnDecoder) {
     SystemsIntake intake;
     NavState ours;
@@ -38,6 +39,13 @@ TEST(SystemsIntake, GpsOnlyIsTheProgramsOwnDecoder) {
     EXPECT_EQ(oursHeard.calls, ownHeard.calls);
     EXPECT_EQ(ours.latitude, own.latitude);
     EXPECT_EQ(ours.sats[0].prn, own.sats[0].prn);
+    const auto& entries = intake.Gnss().Satellites().Entries();
+    EXPECT_FALSE(entries.empty());
+    for (const SatelliteTable::Entry& entry : entries) {
+        const GnssSystem system = entry.signal.id.system;
+        EXPECT_TRUE(system == GnssSystem::Gps || system == GnssSystem::Sbas)
+            << GnssSystemName(system) << " " << entry.signal.id.svid;
+    }
 }
 
 TEST(SystemsIntake, AllSystemsKeepTheCombinedFixAndTheStrongestSatellites) {
