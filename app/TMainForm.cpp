@@ -362,12 +362,7 @@ void TMainForm::TtffTest1Click() {
                                 WriteData(bytes.data(), static_cast<std::uint16_t>(bytes.size()));
                                 ResetReceiveBuffer();  // nothing from before the restart is decoded
                             },
-                            [this] {
-                                QFileDialog dialog(this, "Export CSV", QString(), "CSV (*.csv)");
-                                dialog.setAcceptMode(QFileDialog::AcceptSave);
-                                dialog.setDefaultSuffix("csv");
-                                return runFileDialog(dialog);
-                            }},
+                            HistoryViewDialogs()},
                            this);
     }
     runModal(*TtffTest);

@@ -12,6 +12,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <stdexcept>
+
+#include "ExportFile.h"
 
 namespace {
 
@@ -246,15 +249,18 @@ void TtffDialog::Finished() {
 }
 
 void TtffDialog::ExportClick() {
-    if (!session_ || !link_.exportFile) {
+    if (!session_) {
         return;
     }
-    const QString path = link_.exportFile();
+    const QString path = AskSavePath(link_.dialogs, this, "Export CSV", "ttff.csv", "CSV (*.csv)");
     if (path.isEmpty()) {
         return;
     }
-    std::FILE* file = std::fopen(path.toLocal8Bit().constData(), "w");
-    const bool written = file != nullptr && WriteTtffCsv(session_->Runs(), file);
-    const bool closed = file != nullptr && std::fclose(file) == 0;
-    progress->setText(written && closed ? "Written to " + path : "Cannot write " + path);
+    try {
+        WriteTextFile(path,
+                      [this](std::FILE* file) { return WriteTtffCsv(session_->Runs(), file); });
+        progress->setText("Written to " + path);
+    } catch (const std::runtime_error& error) {
+        progress->setText(QString::fromStdString(error.what()));  // names the file and why
+    }
 }

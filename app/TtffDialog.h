@@ -9,6 +9,7 @@
 
 #include "InitSettings.h"
 #include "TtffSession.h"
+#include "ViewDialogs.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -34,8 +35,8 @@ public:
         std::function<InitSettings()> settings;
         // Writes a restart command to the receiver.
         std::function<void(std::string_view bytes)> send;
-        // Where to write the CSV export (a file dialog); empty when cancelled.
-        std::function<QString()> exportFile;
+        // The program's modal dialogs, for the file dialog of the CSV export.
+        ViewDialogs dialogs;
     };
 
     explicit TtffDialog(Link link, QWidget* parent = nullptr);
