@@ -196,7 +196,7 @@ Measured Measure(const ProgramProcess& program, const std::function<void()>& flo
 }
 
 void ReportFlood(const char* what, const Measured& m, std::int64_t sent, double after,
-                 std::int64_t rssAfter) {
+                 std::int64_t rssAfter, int shareConnections) {
     const double growthMb = static_cast<double>(m.rssPeak - m.rssBefore) / 1024.0;
     std::printf("flood: %s, %.1f s as fast as the sender can\n", what, m.seconds);
     std::printf("sent %.1f MB (%.1f MB/s)\n", static_cast<double>(sent) / 1e6,
@@ -208,6 +208,8 @@ void ReportFlood(const char* what, const Measured& m, std::int64_t sent, double 
         growthMb, growthMb < 100 ? "met" : "MISSED", static_cast<double>(rssAfter) / 1024.0);
     std::printf("program CPU during the flood: %.1f %% of one core\n", m.cpuPercent);
     std::printf("first sentence after the flood shared after %.2f s\n", after);
+    // More than one: the share dropped the watcher, which then connected again.
+    std::printf("share watcher connected %d time(s)\n", shareConnections);
 }
 
 // The program's connection to `listener` (the source it was started on); the listener is
@@ -247,7 +249,8 @@ void RunTcp(const Options& options) {
     // What the sender still had queued goes first; the marker is sent whole after it.
     const auto sendWhole = [fd](const std::string& text) { SendAll(fd, text, Clock::now() + 60s); };
     const double after = ThroughShare(sendWhole, *subject.watcher, "after");
-    ReportFlood(source.c_str(), m, sent, after, subject.program->RssKb());
+    ReportFlood(source.c_str(), m, sent, after, subject.program->RssKb(),
+                subject.watcher->Connections());
     ::close(fd);
 }
 
@@ -282,7 +285,8 @@ void RunUdp(const Options& options) {
         }
     });
     const double after = ThroughShare(send, *subject.watcher, "after");
-    ReportFlood(source.c_str(), m, sent, after, subject.program->RssKb());
+    ReportFlood(source.c_str(), m, sent, after, subject.program->RssKb(),
+                subject.watcher->Connections());
     ::close(fd);
 }
 

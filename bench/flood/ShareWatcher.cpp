@@ -69,7 +69,6 @@ void ShareWatcher::Run() {
             fd = -1;
             continue;
         }
-        bytes_ += n;
         tail.append(chunk.data(), static_cast<std::size_t>(n));
         Scan(tail);
         const std::size_t keep = std::min<std::size_t>(tail.size(), 64);

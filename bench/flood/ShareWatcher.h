@@ -27,7 +27,6 @@ public:
     // When the marker `word` came through, waiting up to `timeout` for it.
     std::optional<Clock::time_point> WaitFor(const std::string& word,
                                              std::chrono::milliseconds timeout);
-    std::int64_t Bytes() const { return bytes_; }
     int Connections() const { return connections_; }
 
 private:
@@ -36,7 +35,6 @@ private:
 
     const std::uint16_t port_;
     std::atomic<bool> stop_{false};
-    std::atomic<std::int64_t> bytes_{0};
     std::atomic<int> connections_{0};
     std::mutex mutex_;
     std::condition_variable seenChanged_;

@@ -130,9 +130,7 @@ LiveRun::Result LiveRun::Run() {
         }
         arguments << "--systems=" + QString::fromStdString(options_.systems);
         if (options_.systems != "gps") {
-            arguments << "--signals=2";  // a dual-frequency receiver, as current ones are
-        }
-        if (options_.systems != "gps") {
+            arguments << "--signals=2";        // a dual-frequency receiver, as current ones are
             main.ApplySatelliteSystems(true);  // and the log keeps every talker's sentences
         }
         QProcess simulator;
