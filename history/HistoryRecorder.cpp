@@ -14,15 +14,11 @@ constexpr char kSystemLetters[kGnssSystemCount] = {'G', 'S', 'R', 'E', 'C', 'J',
 
 void HistoryRecorder::SourceStarted() {
     signalTime_.Reset();
-    fixTime_.Reset();
+    fixes_.SourceStarted();
 }
 
 void HistoryRecorder::Sentence(std::string_view text) {
-    const std::optional<GgaSentence> gga = ReadGga(text, filter_);
-    if (gga && gga->IsPositionFix() && gga->secondOfDay) {
-        positions_.Add(fixTime_.Continuous(*gga->secondOfDay),
-                       {*gga->latitude, *gga->longitude, *gga->altitude});
-    }
+    fixes_.Sentence(text);
 }
 
 void HistoryRecorder::Epoch(const GnssEpoch& epoch) {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "DayTimeUnwrapper.h"
-#include "GgaReader.h"
+#include "FixIntake.h"
 #include "GnssEpoch.h"
 #include "PositionStatistics.h"
 #include "SignalHistory.h"
@@ -16,7 +16,7 @@
 class HistoryRecorder {
 public:
     // Which talkers' GGA fixes count: "GP" only, or any talker with every satellite system.
-    void SetTalkers(TalkerFilter filter) { filter_ = filter; }
+    void SetTalkers(TalkerFilter filter) { fixes_.SetTalkers(filter); }
 
     // A new source: its times count from its own first day, so that a log played again from
     // its start goes back in time (and the signal history starts anew) even past midnight.
@@ -39,9 +39,8 @@ public:
     static std::string Name(const SatelliteSignal& signal);
 
 private:
-    TalkerFilter filter_ = TalkerFilter::GpsOnly;
     SignalHistory signals_;
     PositionStatistics positions_;
+    FixIntake fixes_{positions_, TalkerFilter::GpsOnly};
     DayTimeUnwrapper signalTime_;
-    DayTimeUnwrapper fixTime_;
 };

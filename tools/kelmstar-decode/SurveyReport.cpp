@@ -12,21 +12,14 @@ constexpr int kMetreDecimals = 4;
 }  // namespace
 
 SurveyReport::SurveyReport(TalkerFilter filter, const std::optional<GeoPoint>& reference)
-    : filter_(filter) {
+    : fixes_(statistics_, filter) {
     if (reference) {
         statistics_.SetReference(*reference);
     }
 }
 
 void SurveyReport::SentenceFramed(const char* text) {
-    const std::optional<GgaSentence> gga = ReadGga(text, filter_);
-    if (!gga || !gga->IsPositionFix()) {
-        return;
-    }
-    if (gga->secondOfDay) {
-        lastTime_ = clock_.Continuous(*gga->secondOfDay);
-    }
-    statistics_.Add(lastTime_, {*gga->latitude, *gga->longitude, *gga->altitude});
+    fixes_.Sentence(text);
 }
 
 void SurveyReport::Append(std::string& out) const {

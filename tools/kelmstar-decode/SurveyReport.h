@@ -3,8 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "DayTimeUnwrapper.h"
-#include "GgaReader.h"
+#include "FixIntake.h"
 #include "PositionStatistics.h"
 
 // kelmstar-decode --survey: the fixes of the framed sentences (GGA of quality 1 or more
@@ -23,8 +22,6 @@ public:
     void Append(std::string& out) const;
 
 private:
-    TalkerFilter filter_;
     PositionStatistics statistics_;
-    DayTimeUnwrapper clock_;
-    double lastTime_ = 0.0;
+    FixIntake fixes_;
 };
