@@ -24,9 +24,17 @@ unsigned BitOf(GnssSentence sentence) {
     return 1u << static_cast<unsigned>(sentence);
 }
 
+bool StartsEpochs(GnssSentence sentence) {
+    return sentence == GnssSentence::Gga || sentence == GnssSentence::Rmc ||
+           sentence == GnssSentence::Gns;
+}
+
 }  // namespace
 
 bool EpochBuilder::IsNewEpoch(GnssSentence sentence, const std::optional<UtcTime>& time) const {
+    if (!StartsEpochs(sentence)) {
+        return false;
+    }
     if (time) {
         return time_.has_value() && *time_ != *time;
     }
@@ -35,8 +43,7 @@ bool EpochBuilder::IsNewEpoch(GnssSentence sentence, const std::optional<UtcTime
 
 void EpochBuilder::AddFix(GnssSentence sentence, const FixReport& report) {
     empty_ = false;
-    if (sentence == GnssSentence::Gga || sentence == GnssSentence::Rmc ||
-        sentence == GnssSentence::Gns) {
+    if (StartsEpochs(sentence)) {
         startersHeld_ |= BitOf(sentence);
     }
     if (sentence == GnssSentence::Gll && report.time && time_ && *report.time != *time_) {

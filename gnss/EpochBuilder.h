@@ -12,9 +12,9 @@
 // value given twice keeps the later one; the satellites used are every GSA's together.
 class EpochBuilder {
 public:
-    // Whether this GGA, RMC or GNS starts another epoch: its time differs from the epoch's,
-    // or, when it has none (before the receiver knows the time), the epoch already holds a
-    // sentence of its type.
+    // Whether this sentence starts another epoch: a GGA, RMC or GNS whose time differs from
+    // the epoch's, or, when it has none (before the receiver knows the time), one of a type
+    // the epoch already holds. GLL and VTG never do.
     bool IsNewEpoch(GnssSentence sentence, const std::optional<UtcTime>& time) const;
 
     void AddFix(GnssSentence sentence, const FixReport& report);

@@ -32,10 +32,7 @@ bool GnssDecoder::Decode(std::string_view sentence) {
         case GnssSentence::Gll:
         case GnssSentence::Vtg: {
             const FixReport report = ParseFixSentence(address->sentence, fields);
-            const bool startsEpochs = address->sentence == GnssSentence::Gga ||
-                                      address->sentence == GnssSentence::Rmc ||
-                                      address->sentence == GnssSentence::Gns;
-            if (startsEpochs && builder_.IsNewEpoch(address->sentence, report.time)) {
+            if (builder_.IsNewEpoch(address->sentence, report.time)) {
                 CompleteEpoch();
                 completed = true;
             }
