@@ -83,15 +83,6 @@ protected:
         }
     }
 
-    std::vector<std::string> Lines(const std::string& name) {
-        std::vector<std::string> lines;
-        std::istringstream in(ReadFile(name));
-        for (std::string line; std::getline(in, line);) {
-            lines.push_back(line);
-        }
-        return lines;
-    }
-
     SignalHistoryView* history = nullptr;
     PositionStatisticsView* survey = nullptr;
 };
@@ -134,14 +125,14 @@ TEST_F(HistoryViewsTest, ChartsCoverTheLogWithAtMostTwoPointsAPixelAndTheFigures
 TEST_F(HistoryViewsTest, ExportsPictureAndCsvAndRefusesABadReference) {
     nextChosenFile = QString::fromStdString(Path("signals.csv").string());
     history->exportButton->click();
-    const std::vector<std::string> signalLines = Lines("signals.csv");
+    const std::vector<std::string> signalLines = ReadLines("signals.csv");
     ASSERT_EQ(signalLines.size(), std::size_t(kSeconds + 1)) << "a header and a line a second";
     EXPECT_EQ(signalLines[0].rfind("time,in_view,used,pdop,hdop,vdop,G", 0), 0u) << signalLines[0];
     EXPECT_EQ(signalLines[1].rfind(std::to_string(kTenOClock) + ",", 0), 0u) << signalLines[1];
 
     nextChosenFile = QString::fromStdString(Path("fixes.csv").string());
     survey->exportButton->click();
-    const std::vector<std::string> fixLines = Lines("fixes.csv");
+    const std::vector<std::string> fixLines = ReadLines("fixes.csv");
     ASSERT_EQ(fixLines.size(), Positions().Count() + 1);
     EXPECT_EQ(fixLines[0], "time,lat,lon,alt,east,north,up");
 

@@ -90,3 +90,12 @@ std::string ProgramTest::ReadFile(const std::string& name) const {
     text << in.rdbuf();
     return text.str();
 }
+
+std::vector<std::string> ProgramTest::ReadLines(const std::string& name) const {
+    std::vector<std::string> lines;
+    std::istringstream in(ReadFile(name));
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "KelmstarApplication.h"
 #include "Program.h"
@@ -49,6 +50,7 @@ protected:
     std::filesystem::path Path(const std::string& name) const { return directory / name; }
     void WriteFile(const std::string& name, const std::string& content) const;
     std::string ReadFile(const std::string& name) const;
+    std::vector<std::string> ReadLines(const std::string& name) const;
 
     std::filesystem::path directory;
     std::filesystem::path previousDirectory;

@@ -76,15 +76,6 @@ protected:
         return reports;
     }
 
-    std::vector<std::string> LogLines(const std::string& name) const {
-        std::vector<std::string> lines;
-        std::istringstream in(ReadFile(name));
-        for (std::string line; std::getline(in, line);) {
-            lines.push_back(line);
-        }
-        return lines;
-    }
-
     static std::string TypeOf(const std::string& line) {
         return line.size() >= 6 ? line.substr(3, 3) : "";
     }
@@ -169,10 +160,10 @@ TEST_F(SimulatorTest, SentenceSetupSwitchesTheReceiversSentences) {
     EXPECT_TRUE(Reports().contains("VTG off"));
     EXPECT_TRUE(Reports().contains("GGA every 1 s"));
     RunFor(1500);  // what was on the way
-    const std::size_t before = LogLines("out.log").size();
+    const std::size_t before = ReadLines("out.log").size();
     RunFor(3000);
     std::map<std::string, int> types;
-    const auto lines = LogLines("out.log");
+    const auto lines = ReadLines("out.log");
     for (std::size_t i = before; i < lines.size(); ++i) {
         ++types[TypeOf(lines[i])];
     }
@@ -187,9 +178,9 @@ TEST_F(SimulatorTest, SentenceSetupSwitchesTheReceiversSentences) {
     ASSERT_TRUE(WaitFor([&] { return Reports().contains("GSV off"); }));
     RunFor(1500);
     const QString rowsBefore = LabelText(Windows().Level, "CH1");
-    const std::size_t mark = LogLines("out.log").size();
+    const std::size_t mark = ReadLines("out.log").size();
     RunFor(3000);
-    const auto later = LogLines("out.log");
+    const auto later = ReadLines("out.log");
     for (std::size_t i = mark; i < later.size(); ++i) {
         EXPECT_NE(TypeOf(later[i]), "GSV") << later[i];
     }
@@ -220,7 +211,7 @@ TEST_F(SimulatorTest, AMinuteOfAllSixTypesAt19200BaudLosesNothing) {
     LogTo("minute.log");
     RunFor(62000);
     Main().Stop1Click();
-    const auto lines = LogLines("minute.log");
+    const auto lines = ReadLines("minute.log");
     ASSERT_GT(lines.size(), 60u * 7);
     // Every record is a whole sentence, and every second from the first whole one to the
     // last has each of the six types.
