@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdio>
 
+#include "CommandFraming.h"
+
 namespace {
 
 constexpr char kTag[] = "FLOOD-BENCH ";
@@ -28,14 +30,10 @@ int Connect(std::uint16_t port) {
 }  // namespace
 
 std::string ShareWatcher::MarkerSentence(const std::string& word) {
-    const std::string body = "GPTXT,01,01,02," + std::string(kTag) + word;
-    unsigned char sum = 0;
-    for (const char c : body) {
-        sum ^= static_cast<unsigned char>(c);
-    }
+    const std::string sentence = "$GPTXT,01,01,02," + std::string(kTag) + word;
     char checksum[4];
-    std::snprintf(checksum, sizeof checksum, "%02X", sum);
-    return "$" + body + "*" + checksum + "\r\n";
+    std::snprintf(checksum, sizeof checksum, "%02X", NmeaChecksum(sentence));
+    return sentence + "*" + checksum + "\r\n";
 }
 
 ShareWatcher::ShareWatcher(std::uint16_t port) : port_(port), thread_([this] { Run(); }) {}
