@@ -4,10 +4,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "PollWait.h"
 #include "SocketOpen.h"
 
 NetworkByteSource::NetworkByteSource(int fd, NetworkKind kind, std::string description)
@@ -58,13 +58,8 @@ bool NetworkByteSource::Write(const char* data, std::size_t size,
                               std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (size > 0) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
         pollfd entry{fd_, POLLOUT, 0};
-        const int n = ::poll(&entry, 1, static_cast<int>(std::max<long long>(left.count(), 0)));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        const int n = PollWait({&entry, 1}, deadline);
         if (n <= 0) {
             error_ = n == 0 ? "the server took no more bytes" : std::strerror(errno);
             return false;

@@ -45,7 +45,9 @@ bool SerialByteSource::Write(const char* data, std::size_t size,
         pollfd ready{device_->Handle(), POLLOUT, 0};
         const int n = PollWait({&ready, 1}, deadline);
         if (n <= 0 || (ready.revents & POLLOUT) == 0) {
-            error_ = n == 0 ? "the device took no more bytes" : "the device hung up";
+            error_ = n == 0  ? "the device took no more bytes"
+                     : n < 0 ? std::strerror(errno)
+                             : "the device hung up";
             return false;
         }
         const IoResult put = device_->Write(std::span(data, size));
