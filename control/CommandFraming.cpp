@@ -25,7 +25,7 @@ std::uint8_t NmeaChecksum(std::string_view body) {
     return sum;
 }
 
-void SendCommand(std::string_view body, ReceiverLink& link) {
+std::size_t FrameCommand(std::string_view body, CommandBuffer& buffer) {
     if (body.size() > kMaxCommandBodyLength) {
         throw CommandError("The command is " + std::to_string(body.size()) +
                            " characters long; at most " + std::to_string(kMaxCommandBodyLength) +
@@ -34,7 +34,6 @@ void SendCommand(std::string_view body, ReceiverLink& link) {
     char checksum[3];
     std::snprintf(checksum, sizeof checksum, "%02x", NmeaChecksum(body));
 
-    std::array<char, kCommandBufferSize> buffer;
     static_assert(kCommandRepeats * (kMaxCommandBodyLength + kFrameOverhead) <= kCommandBufferSize);
     std::size_t length = 0;
     for (int i = 0; i < kCommandRepeats; ++i) {
@@ -45,5 +44,11 @@ void SendCommand(std::string_view body, ReceiverLink& link) {
         buffer[length++] = '\r';
         buffer[length++] = '\n';
     }
+    return length;
+}
+
+void SendCommand(std::string_view body, ReceiverLink& link) {
+    CommandBuffer buffer;
+    const std::size_t length = FrameCommand(body, buffer);
     link.WriteData(buffer.data(), static_cast<std::uint16_t>(length));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -14,7 +15,12 @@ inline constexpr int kCommandRepeats = 5;
 // bytes at indices 1 to 200.
 std::uint8_t NmeaChecksum(std::string_view body);
 
-// Writes the body followed by its checksum as two lowercase hex digits and CR LF, five
-// times over, in one WriteData call. Throws CommandError, sending nothing, for a body
-// longer than kMaxCommandBodyLength.
+using CommandBuffer = std::array<char, kCommandBufferSize>;
+
+// The body followed by its checksum as two lowercase hex digits and CR LF, five times
+// over, into `buffer`; returns the length. Throws CommandError for a body longer than
+// kMaxCommandBodyLength.
+std::size_t FrameCommand(std::string_view body, CommandBuffer& buffer);
+
+// Writes FrameCommand's bytes in one WriteData call; sends nothing when it throws.
 void SendCommand(std::string_view body, ReceiverLink& link);

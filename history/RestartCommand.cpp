@@ -4,26 +4,7 @@
 
 #include "CommandFraming.h"
 #include "InitCommand.h"
-#include "ReceiverLink.h"
 #include "TextConversion.h"
-
-namespace {
-
-// Keeps what SendCommand writes; a restart run resets nothing of a program.
-class CapturingLink : public ReceiverLink {
-public:
-    bool WriteData(const void* data, std::uint16_t count) override {
-        bytes.assign(static_cast<const char*>(data), count);
-        return true;
-    }
-    void ResetReceiveBuffer() override {}
-    void ResetViews() override {}
-    void ResetMap() override {}
-
-    std::string bytes;
-};
-
-}  // namespace
 
 const char* RestartModeName(RestartMode mode) {
     switch (mode) {
@@ -56,9 +37,8 @@ std::string RestartCommandBytes(const InitSettings& settings, RestartMode mode,
     const std::string body = InitCommandBody(
         InitCommand{settings.lat, settings.lon, settings.height, settings.clockoffset,
                     time.timeOfWeek, time.week, settings.channels, static_cast<int>(mode)});
-    CapturingLink link;
-    SendCommand(body, link);
-    return link.bytes;
+    CommandBuffer buffer;
+    return std::string(buffer.data(), FrameCommand(body, buffer));
 }
 
 CalendarTime LocalCalendarTime() {
