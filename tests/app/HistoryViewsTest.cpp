@@ -40,14 +40,7 @@ protected:
         history = Main().findChild<SignalHistoryView*>("SignalHistory");
         survey = Main().findChild<PositionStatisticsView*>("PositionStatistics");
         ASSERT_TRUE(history && survey);
-        Windows().Data->file->click();
-        nextChosenFile = QString::fromStdString(Path("still.log").string());
-        Windows().Data->browseClick();
-        Windows().Data->BitBtn1Click();
-        Main().Playback->SetSpeed(PlaybackControl::Speed::Fastest);
-        Main().Start1Click();
-        ASSERT_TRUE(WaitFor([&] { return Main().Playback->Finished(); }, 20000));
-        Main().Timer2Timer();
+        ASSERT_TRUE(PlayToEnd(QString::fromStdString(Path("still.log").string())));
         ASSERT_TRUE(WaitFor([&] {
             return !history->Drawing() &&
                    survey->Figure("fixes")->text() == QString::number(Positions().Count());

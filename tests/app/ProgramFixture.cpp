@@ -1,11 +1,14 @@
 #include "ProgramFixture.h"
 
 #include <QApplication>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTest>
 #include <fstream>
 #include <sstream>
 
+#include "PlaybackControl.h"
+#include "TData.h"
 #include "TErrorDialog.h"
 
 namespace {
@@ -98,4 +101,16 @@ std::vector<std::string> ProgramTest::ReadLines(const std::string& name) const {
         lines.push_back(line);
     }
     return lines;
+}
+
+bool ProgramTest::PlayToEnd(const QString& path) {
+    Windows().Data->file->click();
+    nextChosenFile = path;
+    Windows().Data->browseClick();
+    Windows().Data->BitBtn1Click();
+    Main().Playback->SetSpeed(PlaybackControl::Speed::Fastest);
+    Main().Start1Click();
+    const bool ended = WaitFor([&] { return Main().Playback->Finished(); }, 20000);
+    Main().Timer2Timer();
+    return ended;
 }

@@ -52,6 +52,10 @@ protected:
     std::string ReadFile(const std::string& name) const;
     std::vector<std::string> ReadLines(const std::string& name) const;
 
+    // Plays the log `path` at "Fastest" to its end, then runs the view refresh once; false
+    // when it did not end within 20 s.
+    bool PlayToEnd(const QString& path);
+
     std::filesystem::path directory;
     std::filesystem::path previousDirectory;
     std::unique_ptr<Program> program;

@@ -23,14 +23,7 @@ protected:
     // Plays the capture at "Fastest" to its end, the Satellites view open.
     void PlayCapture() {
         Main().Satellites1->trigger();
-        Windows().Data->file->click();
-        nextChosenFile = QString(KELMSTAR_CAPTURES) + "/ublox-zed-f9p-nmea.log";
-        Windows().Data->browseClick();
-        Windows().Data->BitBtn1Click();
-        Main().Playback->SetSpeed(PlaybackControl::Speed::Fastest);
-        Main().Start1Click();
-        ASSERT_TRUE(WaitFor([&] { return Main().Playback->Finished(); }, 20000));
-        Main().Timer2Timer();
+        ASSERT_TRUE(PlayToEnd(QString(KELMSTAR_CAPTURES) + "/ublox-zed-f9p-nmea.log"));
     }
 
     SatellitesView* Satellites() { return Main().findChild<SatellitesView*>("Satellites"); }
