@@ -105,7 +105,7 @@ private:
     // What the current source has decoded since Start: the fix field shows nothing older.
     bool fixModeSinceStart_ = false;
     bool inViewSinceStart_ = false;
-    bool held_ = false;            // the playback was held at the last refresh
+    bool held_ = false;  // the playback was held at the last refresh
     bool everyTalker_ = false;
     QElapsedTimer quiet_;          // since the last byte, or since Start when none came
     QElapsedTimer sinceSentence_;  // since the last whole sentence, or since Start

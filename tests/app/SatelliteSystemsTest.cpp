@@ -12,8 +12,8 @@
 #include "SatellitesView.h"
 #include "SystemsSkyPlot.h"
 #include "TData.h"
-#include "TParameter.h"
 #include "TLevel.h"
+#include "TParameter.h"
 #include "TView.h"
 
 namespace {

@@ -301,5 +301,4 @@ TEST_F(SimulatorTest, DetectFindsTheLineSpeedAndIsOffWhileRunning) {
     data.reject();
 }
 
-
 }  // namespace
